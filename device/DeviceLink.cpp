@@ -24,9 +24,12 @@ private:
 
 } // namespace
 
-DeviceLink::DeviceLink(Messages& messages, RetryBound bound) : messages_(messages), bound_(bound) {}
+DeviceLink::DeviceLink(Messages& messages, RetryBound bound) : messages_(messages), bound_(bound) {
+}
 
-DeviceLink::~DeviceLink() { close(); }
+DeviceLink::~DeviceLink() {
+    close();
+}
 
 void DeviceLink::attach(std::unique_ptr<DeviceTransport> transport) {
     std::lock_guard lock(mutex_);

@@ -1,0 +1,43 @@
+#include "device/sim/AsciiText.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+
+char16_t foldAscii(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+}
+
+} // namespace
+
+bool isPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+std::u16string widenAscii(std::string_view text) {
+    std::u16string wide;
+    wide.reserve(text.size());
+    for (const char c : text) {
+        wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
+    return wide;
+}
+
+std::string narrowToAscii(std::u16string_view text) {
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (const char16_t unit : text) {
+        narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    }
+    return narrow;
+}
+
+bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
+               return foldAscii(x) == foldAscii(y);
+           });
+}
+
+} // namespace vantrel
