@@ -16,9 +16,15 @@ ScriptedReply replyWith(std::vector<std::uint8_t> bytes) {
     return {.succeeded = true, .error = 0, .count = std::nullopt, .bytes = std::move(bytes)};
 }
 
-std::uint16_t SentRequest::command() const { return readLe16(&block[COMMAND_OFFSET]); }
-std::uint16_t SentRequest::address() const { return readLe16(&block[ADDRESS_OFFSET]); }
-std::uint16_t SentRequest::length() const { return readLe16(&block[LENGTH_OFFSET]); }
+std::uint16_t SentRequest::command() const {
+    return readLe16(&block[COMMAND_OFFSET]);
+}
+std::uint16_t SentRequest::address() const {
+    return readLe16(&block[ADDRESS_OFFSET]);
+}
+std::uint16_t SentRequest::length() const {
+    return readLe16(&block[LENGTH_OFFSET]);
+}
 
 namespace {
 

@@ -1,0 +1,98 @@
+#include "device/DeviceMonitor.h"
+
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceLink.h"
+#include "device/MonitorPages.h"
+#include "device/MonitorState.h"
+#include "device/Quality.h"
+
+namespace vantrel {
+
+DeviceMonitor::DeviceMonitor(MonitorState& state, DeviceLink& link, DeviceDiscovery& discovery,
+                             MonitorPages& pages, Messages& messages)
+    : state_(state), link_(link), discovery_(discovery), pages_(pages), messages_(messages) {
+}
+
+DeviceMonitor::~DeviceMonitor() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void DeviceMonitor::start() {
+    thread_ = std::thread([this] { deviceMonitor(); });
+}
+
+void DeviceMonitor::deviceMonitor() {
+    discovery_.openDevice(link_, state_.samplingEnabled);
+    while (state_.stopRequested == 0) {
+        if (!link_.isOpen()) {
+            if (!state_.reconnectEvent.wait(RECONNECT_WAIT)) {
+                continue;
+            }
+            discovery_.openDevice(link_, state_.samplingEnabled);
+            if (!link_.isOpen()) {
+                showOk(messages_, replugMessage);
+                continue;
+            }
+        }
+        if (!connect()) {
+            link_.close();
+            continue;
+        }
+        if (sample() == ConnectionEnd::Stopped) {
+            break;
+        }
+        state_.deviceConnected = 0;
+    }
+    state_.finishedEvent.set();
+}
+
+bool DeviceMonitor::connect() {
+    link_.queryMode(reportMode_); // a failed query keeps the mode of the last one
+    KeyMapBytes keyMap{};
+    if (link_.RdEELong(keyMap) != 0 || pages_.loadX360Page() != 0) {
+        return false;
+    }
+    // One piece of user-interface work, so that no click sees the device connected with the
+    // key map of before.
+    pages_.onUserInterface([&] {
+        state_.deviceConnected = 1;
+        pages_.takeDeviceKeyMap(keyMap);
+        if (pages_.pcPageVisible()) {
+            pages_.refreshPcPage();
+        }
+    });
+    return true;
+}
+
+DeviceMonitor::ConnectionEnd DeviceMonitor::sample() {
+    for (;;) {
+        if (state_.wakeEvent.wait(SAMPLE_WAIT)) {
+            // Removed, or stopping: the device stays open, and the next pass starts anew.
+            return state_.stopRequested != 0 ? ConnectionEnd::Stopped : ConnectionEnd::Lost;
+        }
+        if (state_.stopRequested != 0) {
+            link_.close();
+            return ConnectionEnd::Stopped;
+        }
+        if (state_.samplingEnabled == 1 && reportMode_ == 1) {
+            if (!link_.readReport(report_)) {
+                link_.close();
+                return state_.stopRequested != 0 ? ConnectionEnd::Stopped : ConnectionEnd::Lost;
+            }
+            showQuality(qualityFromReport(report_[REPORT_QUALITY_OFFSET]));
+        }
+    }
+}
+
+void DeviceMonitor::showQuality(std::int32_t quality) {
+    pages_.onUserInterface([&] {
+        const SetupPage target = pages_.pcPageVisible() ? SetupPage::Pc : SetupPage::X360;
+        if (pages_.qualityValue(target) != quality) {
+            pages_.setQuality(target, quality, qualityText(quality));
+        }
+    });
+}
+
+} // namespace vantrel
