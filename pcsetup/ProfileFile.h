@@ -1,0 +1,42 @@
+#pragma once
+
+#include "device/SettingsImage.h"
+#include "pcsetup/FileErrorCause.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace vantrel {
+
+// A profile file is the PC key map verbatim: no header, no checksum. Its length is the only
+// check made on reading; any 64 byte values are accepted.
+inline constexpr std::size_t PROFILE_FILE_SIZE = KEY_MAP_SIZE;
+
+enum class ProfileReadStatus {
+    Read,
+    Corrupted, // the file is not exactly 64 bytes long
+    ReadShort, // the file claimed 64 bytes but fewer arrived
+    FileError, // the host refused; see cause
+};
+
+struct ProfileReadResult {
+    ProfileReadStatus status;
+    KeyMapBytes keyMap{};                           // when Read
+    FileErrorCause cause = FileErrorCause::Unknown; // when FileError
+};
+
+// Reads the profile at exactly the path given; nothing is added to it. Blocks.
+ProfileReadResult readProfileFile(const std::filesystem::path& path);
+
+// Writes the key map as the profile at path, returning the cause when the host refused.
+// The bytes go to a fresh file beside it first, which then takes the old file's place in one
+// step, so a failure at any point leaves the old file as it was and nothing else behind. A new
+// file gets the host's usual permissions, an existing one keeps its own. Blocks.
+std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
+                                               const KeyMapBytes& keyMap);
+
+// The path Save As Profile writes to: the chosen one, with ".map" appended unless it already ends
+// in ".map" or ".MAP" (exactly those; "keys.Map" becomes "keys.Map.map").
+std::filesystem::path profileSavePath(const std::filesystem::path& chosen);
+
+} // namespace vantrel
