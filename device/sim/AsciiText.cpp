@@ -25,15 +25,6 @@ std::u16string widenAscii(std::string_view text) {
     return wide;
 }
 
-std::string narrowToAscii(std::u16string_view text) {
-    std::string narrow;
-    narrow.reserve(text.size());
-    for (const char16_t unit : text) {
-        narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    }
-    return narrow;
-}
-
 bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
                return foldAscii(x) == foldAscii(y);

@@ -9,8 +9,6 @@ namespace vantrel {
 
 bool isPrintableAscii(std::string_view text);
 std::u16string widenAscii(std::string_view text);
-// Code units outside ASCII become '?'.
-std::string narrowToAscii(std::u16string_view text);
 bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
 
 } // namespace vantrel

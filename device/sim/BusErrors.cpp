@@ -11,9 +11,13 @@ thread_local std::uint32_t lastErrorOfThread = ERROR_SUCCESS;
 
 } // namespace
 
-std::uint32_t busLastError() { return lastErrorOfThread; }
+std::uint32_t busLastError() {
+    return lastErrorOfThread;
+}
 
-void setBusLastError(std::uint32_t code) { lastErrorOfThread = code; }
+void setBusLastError(std::uint32_t code) {
+    lastErrorOfThread = code;
+}
 
 std::optional<std::string> busErrorText(std::uint32_t code) {
     switch (code) {

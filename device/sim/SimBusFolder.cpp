@@ -19,7 +19,9 @@ std::optional<std::string> environment(const char* name) {
     return std::string(value);
 }
 
-std::string quoted(const std::filesystem::path& folder) { return "'" + folder.string() + "'"; }
+std::string quoted(const std::filesystem::path& folder) {
+    return "'" + folder.string() + "'";
+}
 
 } // namespace
 

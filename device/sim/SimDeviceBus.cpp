@@ -23,7 +23,8 @@ BusDevice busDeviceOf(const SimDeviceDescriptor& descriptor) {
 
 } // namespace
 
-SimDeviceBus::SimDeviceBus(std::filesystem::path folder) : folder_(std::move(folder)) {}
+SimDeviceBus::SimDeviceBus(std::filesystem::path folder) : folder_(std::move(folder)) {
+}
 
 std::unique_ptr<DeviceInfoList> SimDeviceBus::getClassDevs() {
     std::error_code error;
@@ -42,11 +43,17 @@ std::unique_ptr<DeviceInfoList> SimDeviceBus::getClassDevs() {
     return std::make_unique<SnapshotInfoList>(std::move(devices));
 }
 
-std::uint32_t SimDeviceBus::detailFixedSize() const { return DETAIL_FIXED_SIZE; }
+std::uint32_t SimDeviceBus::detailFixedSize() const {
+    return DETAIL_FIXED_SIZE;
+}
 
-std::uint32_t SimDeviceBus::lastError() const { return busLastError(); }
+std::uint32_t SimDeviceBus::lastError() const {
+    return busLastError();
+}
 
-void SimDeviceBus::setLastError(std::uint32_t code) { setBusLastError(code); }
+void SimDeviceBus::setLastError(std::uint32_t code) {
+    setBusLastError(code);
+}
 
 std::optional<std::string> SimDeviceBus::errorText(std::uint32_t code) {
     return busErrorText(code);

@@ -14,8 +14,7 @@ constexpr std::string_view noIdsLine = "hardware-ids none";
 constexpr std::size_t maxIds = 16;
 
 bool isPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
 std::optional<std::string_view> valueAfter(std::string_view line, std::string_view key) {

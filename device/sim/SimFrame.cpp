@@ -86,7 +86,9 @@ std::vector<std::uint8_t> encodeControlReply(const ControlResult& result, const 
     return frame;
 }
 
-std::vector<std::uint8_t> encodeReportRequest() { return frameOf(FrameKind::ReportRequest); }
+std::vector<std::uint8_t> encodeReportRequest() {
+    return frameOf(FrameKind::ReportRequest);
+}
 
 std::vector<std::uint8_t> encodeReportReply(bool succeeded, const InputReport& report) {
     auto frame = frameOf(FrameKind::ReportReply);

@@ -56,6 +56,8 @@ bool SimTransport::readReport(InputReport& report) {
     return false;
 }
 
-void SimTransport::close() { socket_.reset(); }
+void SimTransport::close() {
+    socket_.reset();
+}
 
 } // namespace vantrel

@@ -43,7 +43,8 @@ std::uint32_t readLe32(std::span<const std::byte> bytes) {
 } // namespace
 
 SnapshotInfoList::SnapshotInfoList(std::vector<BusDevice> devices, FaultHook faultHook)
-    : devices_(std::move(devices)), faultHook_(std::move(faultHook)) {}
+    : devices_(std::move(devices)), faultHook_(std::move(faultHook)) {
+}
 
 bool SnapshotInfoList::admit(BusCall call, std::uint32_t index, std::uint32_t missingCode) {
     if (faultHook_) {

@@ -6,9 +6,12 @@
 
 namespace vantrel {
 
-UniqueFd::~UniqueFd() { reset(); }
+UniqueFd::~UniqueFd() {
+    reset();
+}
 
-UniqueFd::UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+UniqueFd::UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {
+}
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
     if (this != &other) {

@@ -55,7 +55,8 @@ UniqueFd listenUnixSocket(const std::filesystem::path& path) {
     }
     // The socket is born private: no moment exists in which another user could connect.
     const mode_t previous = ::umask(0177);
-    const int bound = ::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+    const int bound =
+        ::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address));
     ::umask(previous);
     if (bound != 0 || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd.get(), 16) != 0) {
         return {};
