@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pcsetup/HeldKeys.h"
+#include "pcsetup/KeyCapture.h"
+
+#include <QObject>
+
+#include <map>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace vantrel {
+
+// The keyboard hook of the PC Setup page: an application-wide event filter on the user-interface
+// thread that sees every key event before any window does and consumes it or passes it on by
+// key capture's answer. Auto-repeats and releases are always consumed.
+//
+// It also keeps the held-key state that capture scans: keys from their presses and releases, the
+// mouse buttons from every mouse press and release, and nothing held once the application loses
+// the focus, so that a key released in another program is not left held.
+class KeyboardFilter : public QObject {
+public:
+    explicit KeyboardFilter(KeyCapture& capture, QObject* parent = nullptr);
+    ~KeyboardFilter() override;
+
+    // Install on, and remove from, the running application.
+    void install();
+    void remove();
+
+    const HeldKeys& heldKeys() const { return heldKeys_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool onKeyPress(const QKeyEvent& event);
+    bool onShortcutOverride(const QKeyEvent& event) const;
+    void onKeyRelease(const QKeyEvent& event);
+    void onMouseButtons(const QMouseEvent& event);
+
+    KeyCapture& capture_;
+    HeldKeys heldKeys_;
+    std::map<quint32, KeyCode> pressedByScanCode_;
+};
+
+} // namespace vantrel
