@@ -1,0 +1,299 @@
+#include "x360setup/CKeydefDlg.h"
+
+#include "device/DeviceLink.h"
+#include "device/MonitorState.h"
+#include "skin/SkinDrawing.h"
+#include "skin/SkinPicture.h"
+#include "x360setup/X360PageText.h"
+
+#include <QMouseEvent>
+
+namespace vantrel {
+
+namespace {
+
+// The page's picture table, in the order the page refers to it by index.
+constexpr int KEY_HIGHLIGHTS = 0;
+constexpr int BACKGROUND = 14;
+constexpr int BUTTON_ICONS = 15;
+constexpr int SENSITIVITY_LAMPS = 29;
+constexpr int STEP_LAMPS = 32;
+constexpr int RAISED_COMMANDS = 41;
+constexpr std::array<int, 46> pictureIds = {
+    180,  178,  179,  191, 189, 188, 190, 181, 182, 184, 185, 186, 187, 183, // key highlights
+    192,                                                                     // background
+    195,  193,  194,  199, 200, 201, 202, 196, 197, 205, 204, 206, 203, 198, // button icons
+    209,  208,  207,                                                         // Low, Mid, High
+    1100, 1099, 1098, 210, 211, 212, 213, 214, 215, // 2 to 10 shots a second
+    218,  216,  217,  220, 219,                     // Reset, Reload, Default, SAVE, EXIT
+};
+
+constexpr std::array<int, X360_KEY_COUNT> keyControls = {1063, 1061, 1062, 1060, 1058, 1056, 1059,
+                                                         1050, 1049, 1055, 1053, 1054, 1052, 1048};
+constexpr std::array<int, X360_BUTTON_COUNT> homeControls = {
+    1037, 1035, 1036, 1094, 1095, 1096, 1097, 1043, 1044, 1042, 1040, 1046, 1041, 1045};
+constexpr std::array<int, SENSITIVITY_LEVELS> sensitivityControls = {1087, 1086, 1085};
+constexpr std::array<int, FIRING_STEPS> stepControls = {1051, 1047, 1039, 1038, 1034,
+                                                        1033, 1032, 1031, 1030};
+constexpr std::array<int, CKeydefDlg::COMMAND_COUNT> commandControls = {6, 3, 4, 7, 9};
+constexpr int GAUGE_CONTROL = 1082;
+constexpr int GAUGE_FRAME_CONTROL = 1066;
+constexpr int QUALITY_NUMBER_CONTROL = 1064;
+constexpr int COMMAND_AREA_CONTROL = 1057;
+constexpr int HELP_LINE_CONTROL = 1078;
+
+template <std::size_t N>
+std::array<SkinOverlay, N> overlays(const std::vector<QImage>& images, int first) {
+    std::array<SkinOverlay, N> result;
+    for (std::size_t i = 0; i < N; ++i) {
+        result[i] = SkinOverlay::fromFullPage(images[static_cast<std::size_t>(first) + i]);
+    }
+    return result;
+}
+
+} // namespace
+
+CKeydefDlg::CKeydefDlg(QWidget* parent, PageServices services)
+    : SkinPage(parent, dialogTemplate(X360_SETUP_DIALOG), services.messages), services_(services),
+      dragDrop_(settings_, [this](const PixelRect& rect) { repaintArea(rect); }) {
+}
+
+bool CKeydefDlg::initialise() {
+    if (!loadSkinPictures(pictureIds, messages_, images_)) {
+        return false;
+    }
+    keyHighlights_ = overlays<X360_KEY_COUNT>(images_, KEY_HIGHLIGHTS);
+    sensitivityLamps_ = overlays<SENSITIVITY_LEVELS>(images_, SENSITIVITY_LAMPS);
+    stepLamps_ = overlays<FIRING_STEPS>(images_, STEP_LAMPS);
+    raisedCommands_ = overlays<COMMAND_COUNT>(images_, RAISED_COMMANDS);
+    finishSkin();
+    measure();
+    return true;
+}
+
+void CKeydefDlg::measure() {
+    const QRect page = pageRect();
+    hoverRepaintRect_ = {0, 0, page.width() * 4 / 5, page.height()};
+    KeyRects keyRect{};
+    IconRects homeRect{};
+    for (std::size_t i = 0; i < X360_KEY_COUNT; ++i) {
+        keyRect[i] = templateRect(keyControls[i]);
+        homeRect[i] = templateRect(homeControls[i]);
+    }
+    dragDrop_.setGeometry(keyRect, homeRect, hoverRepaintRect_);
+    gaugeRect_ = templateRect(GAUGE_CONTROL);
+    gaugeFrameRect_ = templateRect(GAUGE_FRAME_CONTROL);
+    qualityNumber_ = {templateRect(QUALITY_NUMBER_CONTROL), ControlAlign::Centre, {}, textColour};
+    for (std::size_t i = 0; i < SENSITIVITY_LEVELS; ++i) {
+        sensitivityRect_[i] = templateRect(sensitivityControls[i]);
+    }
+    for (std::size_t i = 0; i < FIRING_STEPS; ++i) {
+        stepRect_[i] = templateRect(stepControls[i]);
+    }
+    commandArea_ = templateRect(COMMAND_AREA_CONTROL);
+    commandArea_.left -= 1;
+    commandArea_.top += 1;
+    for (std::size_t i = 0; i < COMMAND_COUNT; ++i) {
+        commandRect_[i] = templateRect(commandControls[i]);
+    }
+    // The help text may run past its line, so its whole neighbourhood is drawn again.
+    helpRepaintRect_ = {page.left(), page.top() - 20, page.width() - 50, page.height() + 20};
+    helpLine_ = {templateRect(HELP_LINE_CONTROL), ControlAlign::Left, {}, textColour};
+}
+
+void CKeydefDlg::composePage(QPainter& canvas) {
+    const QRect page = pageRect();
+    drawPicture(canvas, images_[BACKGROUND], page);
+    if (dragDrop_.hoverKey() != NO_DRAG) {
+        drawOverlay(canvas, keyHighlights_[static_cast<std::size_t>(dragDrop_.hoverKey())], page);
+    }
+    for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
+        drawPicture(canvas, images_[BUTTON_ICONS + code], toQRect(dragDrop_.iconRect()[code]));
+    }
+    if (const auto lamp = sensitivityLamp(settings_.sensitivity)) {
+        drawOverlay(canvas, sensitivityLamps_[static_cast<std::size_t>(*lamp)], page);
+    }
+    if (settings_.firingStep >= 0 && settings_.firingStep < FIRING_STEPS) {
+        drawOverlay(canvas, stepLamps_[static_cast<std::size_t>(settings_.firingStep)], page);
+    }
+    for (int command = 0; command < COMMAND_COUNT; ++command) {
+        if (command != pressedCommand_) {
+            drawOverlay(canvas, raisedCommands_[static_cast<std::size_t>(command)], page);
+        }
+    }
+    drawQualityGauge(canvas, gaugeRect_, qualityValue_);
+    qualityNumber_.text = qualityText_;
+}
+
+void CKeydefDlg::drawTexts(QPainter& canvas) {
+    drawText(canvas, helpLine_);
+    drawText(canvas, qualityNumber_);
+}
+
+void CKeydefDlg::setHelpText(std::string_view text) {
+    const QString help = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (helpLine_.text != help) {
+        helpLine_.text = help;
+        repaintArea(helpRepaintRect_);
+    }
+}
+
+void CKeydefDlg::mousePressEvent(QMouseEvent* event) {
+    if (!initialised() || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (commandArea_.contains(p.x(), p.y())) {
+        const int command = firstHolding(commandRect_, p.x(), p.y());
+        if (command >= 0) {
+            pressedCommand_ = command;
+            repaintPage();
+        }
+    } else if (dragDrop_.takeUp(p.x(), p.y())) {
+        setHelpText(dropHelpText);
+    }
+}
+
+void CKeydefDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (!initialised()) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        dragDrop_.drag(p.x(), p.y());
+        return;
+    }
+    if (commandArea_.contains(p.x(), p.y())) {
+        const int command = firstHolding(commandRect_, p.x(), p.y());
+        setHelpText(command >= 0 ? commandHelpTexts[command] : dragHelpText);
+    } else if (firstHolding(dragDrop_.iconRect(), p.x(), p.y()) < 0) {
+        setHelpText(dragHelpText);
+    }
+}
+
+void CKeydefDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (!initialised() || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    dragDrop_.drop(p.x(), p.y());
+    if (services_.shell.tabArea(SetupPage::Pc).contains(p.x(), p.y())) {
+        services_.shell.switchTo(SetupPage::Pc);
+    } else {
+        clickLamps(p.x(), p.y());
+    }
+    if (pressedCommand_ >= 0) {
+        const auto command = static_cast<Command>(pressedCommand_);
+        // The command fires wherever the button was released.
+        pressedCommand_ = -1;
+        runCommand(command);
+        repaintPage();
+    } else {
+        setHelpText(dragHelpText);
+    }
+}
+
+void CKeydefDlg::clickLamps(int x, int y) {
+    const std::optional<int> litLevel = sensitivityLamp(settings_.sensitivity);
+    for (int lamp = 0; lamp < SENSITIVITY_LEVELS; ++lamp) {
+        if (sensitivityRect_[static_cast<std::size_t>(lamp)].contains(x, y) && litLevel != lamp) {
+            settings_.setSensitivity(static_cast<std::int8_t>(SENSITIVITY_LOW + lamp));
+            if (litLevel) {
+                repaintArea(sensitivityRect_[static_cast<std::size_t>(*litLevel)]);
+            }
+            repaintArea(sensitivityRect_[static_cast<std::size_t>(lamp)]);
+            return;
+        }
+    }
+    const int litStep = settings_.firingStep;
+    for (int step = 0; step < FIRING_STEPS; ++step) {
+        if (stepRect_[static_cast<std::size_t>(step)].contains(x, y) && litStep != step) {
+            settings_.setFiringStep(step);
+            if (litStep >= 0 && litStep < FIRING_STEPS) {
+                repaintArea(stepRect_[static_cast<std::size_t>(litStep)]);
+            }
+            repaintArea(stepRect_[static_cast<std::size_t>(step)]);
+            return;
+        }
+    }
+}
+
+void CKeydefDlg::runCommand(Command command) {
+    switch (command) {
+    case Command::Clear:
+        settings_.clearX360Settings();
+        dragDrop_.placeAllHome();
+        return;
+    case Command::Restore:
+        reload();
+        return;
+    case Command::Default:
+        settings_.restoreX360Defaults();
+        dragDrop_.placeOnKeys();
+        return;
+    case Command::Save:
+        save();
+        return;
+    case Command::Exit:
+        services_.shell.confirmExit(SetupPage::X360);
+        return;
+    }
+}
+
+void CKeydefDlg::takeLoad(const X360DeviceItems& items) {
+    // The device's map replaces whatever a drag under way was doing to the old one.
+    dragDrop_.cancel();
+    settings_.takeDeviceItems(items);
+    if (items.buttonMap) {
+        dragDrop_.placeOnKeys();
+    }
+    repaintPage();
+    if (!items.complete()) {
+        showOk(messages_, commErrorMessage);
+    }
+}
+
+void CKeydefDlg::reload() {
+    if (services_.monitor.deviceConnected == 0) {
+        showOk(messages_, deviceMissingMessage);
+        return;
+    }
+    services_.monitor.samplingEnabled = 0;
+    takeLoad(readX360Items(services_.link));
+    services_.monitor.samplingEnabled = 1;
+}
+
+void CKeydefDlg::save() {
+    if (!services_.shell.passesSaveGuard()) {
+        return;
+    }
+    services_.monitor.samplingEnabled = 0;
+    showSaveResult(saveX360Settings(settings_, services_.link));
+    services_.monitor.samplingEnabled = 1;
+}
+
+void CKeydefDlg::saveForExit() {
+    showSaveResult(saveX360Settings(settings_, services_.link));
+}
+
+void CKeydefDlg::showSaveResult(X360SaveResult result) {
+    switch (result) {
+    case X360SaveResult::Incomplete:
+        showOk(messages_, mappingIncompleteMessage);
+        return;
+    case X360SaveResult::Failed:
+        showOk(messages_, commErrorMessage);
+        return;
+    case X360SaveResult::Saved:
+        showOk(messages_, x360SavedMessage);
+        return;
+    }
+}
+
+void CKeydefDlg::setQuality(std::int32_t value, const QString& text) {
+    qualityValue_ = value;
+    qualityText_ = text;
+    repaintAreaNow(gaugeFrameRect_);
+}
+
+} // namespace vantrel

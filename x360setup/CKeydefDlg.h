@@ -1,0 +1,82 @@
+#pragma once
+
+#include "skin/PageShell.h"
+#include "skin/SkinOverlay.h"
+#include "skin/SkinPage.h"
+#include "x360setup/ButtonDragDrop.h"
+#include "x360setup/X360Settings.h"
+
+#include <array>
+#include <vector>
+
+namespace vantrel {
+
+// The XBox 360 Setup page: the device's 14 keys with the controller buttons' icons dragged onto
+// them, the key sensitivity and firing speed lamps, the pad quality gauge and five commands.
+class CKeydefDlg : public SkinPage {
+public:
+    enum class Command { Clear, Restore, Default, Save, Exit };
+    static constexpr int COMMAND_COUNT = 5;
+
+    CKeydefDlg(QWidget* parent, PageServices services);
+
+    // Loads the pictures and measures the page. False, after its message, when a picture is
+    // missing; the page then stays unfinished.
+    bool initialise();
+
+    X360Settings& settings() { return settings_; }
+    const ButtonDragDrop& dragDrop() const { return dragDrop_; }
+    QString helpText() const { return helpLine_.text; }
+    QString qualityNumberText() const { return qualityNumber_.text; }
+    int pressedCommand() const { return pressedCommand_; }
+
+    // What a load read, handed over on the user-interface thread: the record takes it, the
+    // icons follow, the page is drawn again; a load that fell short says so.
+    void takeLoad(const X360DeviceItems& items);
+
+    // The EXIT's save: its result message, without pausing the sampling.
+    void saveForExit();
+    bool isChanged() const { return settings_.x360Changed(); }
+
+    std::int32_t qualityValue() const { return qualityValue_; }
+    void setQuality(std::int32_t value, const QString& text);
+
+protected:
+    void composePage(QPainter& canvas) override;
+    void drawTexts(QPainter& canvas) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void measure();
+    void setHelpText(std::string_view text);
+    void clickLamps(int x, int y);
+    void runCommand(Command command);
+    void reload();
+    void save();
+    void showSaveResult(X360SaveResult result);
+
+    PageServices services_;
+    X360Settings settings_;
+    ButtonDragDrop dragDrop_;
+
+    std::vector<QImage> images_;
+    std::array<SkinOverlay, X360_KEY_COUNT> keyHighlights_;
+    std::array<SkinOverlay, SENSITIVITY_LEVELS> sensitivityLamps_;
+    std::array<SkinOverlay, FIRING_STEPS> stepLamps_;
+    std::array<SkinOverlay, COMMAND_COUNT> raisedCommands_;
+
+    std::array<PixelRect, SENSITIVITY_LEVELS> sensitivityRect_{};
+    std::array<PixelRect, FIRING_STEPS> stepRect_{};
+    std::array<PixelRect, COMMAND_COUNT> commandRect_{};
+    PixelRect gaugeRect_, gaugeFrameRect_, commandArea_, hoverRepaintRect_, helpRepaintRect_;
+
+    SkinText helpLine_;
+    SkinText qualityNumber_;
+    int pressedCommand_ = -1;
+    std::int32_t qualityValue_ = 0;
+    QString qualityText_;
+};
+
+} // namespace vantrel
