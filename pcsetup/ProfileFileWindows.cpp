@@ -125,8 +125,8 @@ DWORD fillTemporary(HANDLE file, const KeyMapBytes& keyMap) {
 // Puts the fresh file in the target's place. An existing target hands its attributes and
 // security to its replacement.
 DWORD replaceTarget(const std::filesystem::path& temporary, const std::filesystem::path& target) {
-    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
         return ERROR_SUCCESS;
     }
     if (GetLastError() == ERROR_FILE_NOT_FOUND &&

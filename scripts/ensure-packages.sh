@@ -1,5 +1,5 @@
-# Sourced by ./test and ./run: installs the Debian packages that are missing, with apt.
-# Runs apt only when something is missing, as root or through sudo.
+# Sourced by ./test, ./run and scripts/cross-test: installs the Debian packages that are missing,
+# with apt. Runs apt only when something is missing, as root or through sudo.
 
 vantrel_packages=(
   g++ cmake ninja-build pkg-config
@@ -7,6 +7,14 @@ vantrel_packages=(
   qt6-base-dev fonts-liberation
   xvfb xdotool x11-utils
   clang-format
+)
+
+# scripts/cross-test: the mingw-w64 cross compilers (posix threads), Wine to run what they
+# build, and the GoogleTest sources that are built for the target.
+vantrel_cross_packages=(
+  cmake ninja-build googletest
+  g++-mingw-w64-x86-64-posix
+  wine wine64
 )
 
 ensure_packages() {

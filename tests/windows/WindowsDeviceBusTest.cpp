@@ -1,0 +1,109 @@
+// The SetupAPI backend against the host's real device manager and file system.
+#include "device/windows/WindowsDeviceBus.h"
+
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceLink.h"
+#include "device/HardwareId.h"
+#include "tests/support/RecordingMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <random>
+
+namespace vantrel {
+namespace {
+
+using test::RecordingMessages;
+
+// An interface path of the usual form for a receiver that is not plugged in.
+const std::u16string absentReceiver =
+    u"\\\\?\\usb#vid_7b4d&pid_0018#5&2c3f0e1&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+
+TEST(WindowsDeviceBus, WalkWithoutAReceiverFindsNothingAndShowsNothing) {
+    RecordingMessages messages;
+    WindowsDeviceBus bus;
+    DeviceDiscovery discovery(bus, messages);
+
+    EXPECT_FALSE(discovery.findDevice(hardwareIdPattern));
+    EXPECT_TRUE(discovery.devicePath().empty());
+
+    DeviceLink link(messages);
+    std::atomic<std::int32_t> samplingEnabled{0};
+    discovery.openDevice(link, samplingEnabled);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(samplingEnabled, 0);
+    EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST(WindowsDeviceBus, OpeningAnAbsentPathGivesNoTransport) {
+    WindowsDeviceBus bus;
+    for (const std::u16string& path : {absentReceiver, std::u16string()}) {
+        EXPECT_EQ(bus.open(path), nullptr);
+        EXPECT_NE(bus.lastError(), 0U);
+    }
+}
+
+TEST(WindowsDeviceBus, HostFacts) {
+    WindowsDeviceBus bus;
+    EXPECT_EQ(bus.detailFixedSize(), sizeof(void*) == 8 ? 8U : 6U);
+
+    bus.setLastError(ERROR_DEV_NOT_EXIST);
+    EXPECT_EQ(bus.lastError(), ERROR_DEV_NOT_EXIST);
+
+    const auto known = bus.errorText(ERROR_FILE_NOT_FOUND);
+    ASSERT_TRUE(known);
+    EXPECT_FALSE(known->empty());
+    EXPECT_EQ(bus.errorText(0x2000FFFF), std::nullopt);
+}
+
+// An ordinary file stands in for the driver: the handle's reads, shares and closing are the
+// host's own, while control requests are refused as by a file.
+class HandleTransportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = std::filesystem::temp_directory_path() /
+                ("vantrel-transport-" + std::to_string(std::random_device{}()));
+        std::ofstream file(path_, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(report_.data()), report_.size());
+    }
+    void TearDown() override { std::filesystem::remove(path_); }
+
+    std::u16string path() const {
+        const std::wstring native = path_.native();
+        return {native.begin(), native.end()};
+    }
+
+    std::filesystem::path path_;
+    InputReport report_ = [] {
+        InputReport bytes{};
+        std::iota(bytes.begin(), bytes.end(), std::uint8_t{0x41});
+        return bytes;
+    }();
+    WindowsDeviceBus bus_;
+};
+
+TEST_F(HandleTransportTest, ReadsReportsSharesOnlyReadingAndCloses) {
+    auto transport = bus_.open(path());
+    ASSERT_NE(transport, nullptr);
+
+    InputReport report{};
+    EXPECT_TRUE(transport->readReport(report));
+    EXPECT_EQ(report, report_);
+
+    RequestBlock request{};
+    ReplyBlock reply{};
+    const ControlResult result = transport->control(IOCTL_DEVICE_READ, request, reply);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.error, 0U);
+
+    // Opened for writing while this handle shares reading only: refused until it is closed.
+    EXPECT_EQ(bus_.open(path()), nullptr);
+    transport->close();
+    EXPECT_NE(bus_.open(path()), nullptr);
+}
+
+} // namespace
+} // namespace vantrel
