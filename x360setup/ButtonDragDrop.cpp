@@ -94,7 +94,12 @@ void ButtonDragDrop::drop(int x, int y) {
 
 void ButtonDragDrop::cancel() {
     if (dragging()) {
-        repaint_(grown(iconRect_[static_cast<std::size_t>(dragButton_)], MOVE_MARGIN));
+        // The icon leaves the pointer for its home, whence the next placement takes it to the
+        // key that holds its code, if any does.
+        PixelRect& icon = iconRect_[static_cast<std::size_t>(dragButton_)];
+        repaint_(grown(icon, MOVE_MARGIN));
+        icon = homeRect_[static_cast<std::size_t>(dragButton_)];
+        repaint_(icon);
     }
     dragButton_ = NO_DRAG;
     if (hoverKey_ != NO_DRAG) {

@@ -44,7 +44,8 @@ public:
     // lit at the last move, sending that key's icon home; with neither it goes home itself.
     void drop(int x, int y);
 
-    // Forgets a drag without dropping, for a load that replaced the map under it.
+    // Ends a drag without dropping, for a load that replaced the map under it: the icon goes
+    // home, so that it never stays under the pointer on no key.
     void cancel();
 
     bool dragging() const { return dragButton_ != NO_DRAG; }
