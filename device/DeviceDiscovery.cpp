@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "device/HardwareId.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -102,7 +103,9 @@ void DeviceDiscovery::queryInterfacePath(DeviceInfoList& list, std::uint32_t ind
         reportFailure(enumInterfacesFailed);
         return;
     }
-    std::uint32_t detailSize = FIRST_DETAIL_SIZE;
+    // A host whose fixed part is larger than the first size would refuse that buffer outright
+    // instead of asking for more.
+    std::uint32_t detailSize = std::max(FIRST_DETAIL_SIZE, bus_.detailFixedSize());
     for (int query = 1;; ++query) {
         if (detailSize > MAX_QUERY_BUFFER || query > MAX_SIZE_QUERIES) {
             bus_.setLastError(ERROR_NOT_ENOUGH_MEMORY);

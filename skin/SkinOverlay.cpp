@@ -2,6 +2,9 @@
 
 #include <QRect>
 
+#include <algorithm>
+#include <iterator>
+
 namespace vantrel {
 
 SkinOverlay SkinOverlay::fromFullPage(const QImage& picture) {
@@ -9,20 +12,26 @@ SkinOverlay SkinOverlay::fromFullPage(const QImage& picture) {
         return {};
     }
     const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int left = image.width();
-    int top = image.height();
+    const int width = image.width();
+    const int height = image.height();
+    int left = width;
+    int top = height;
     int right = -1;
     int bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
+        // Premultiplied, a pixel with no alpha is all zero, whatever its colour was.
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(row[x]) != 0) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
+        const auto* first = std::find_if(row, row + width, [](QRgb pixel) { return pixel != 0; });
+        if (first == row + width) {
+            continue;
         }
+        const auto last =
+            std::find_if(std::make_reverse_iterator(row + width), std::make_reverse_iterator(first),
+                         [](QRgb pixel) { return pixel != 0; });
+        left = std::min(left, static_cast<int>(first - row));
+        right = std::max(right, static_cast<int>(last.base() - row) - 1);
+        top = std::min(top, y);
+        bottom = y;
     }
     if (right < 0) {
         return {};
