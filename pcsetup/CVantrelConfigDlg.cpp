@@ -56,7 +56,6 @@ CVantrelConfigDlg::~CVantrelConfigDlg() {
 bool CVantrelConfigDlg::initialise() {
     if (!takeKeyboard()) {
         // Another copy holds the keyboard: this page gives up at once, with nothing to report.
-        hide();
         return true;
     }
     if (!loadSkinPictures(pictureIds, messages_, pictures_)) {
