@@ -62,7 +62,7 @@ bool CVantrelConfigDlg::initialise() {
         return false;
     }
     measure();
-    keyboardFilter_ = std::make_unique<KeyboardFilter>(capture_);
+    keyboardFilter_ = std::make_unique<KeyboardFilter>(capture_, this);
     keyboardFilter_->install();
     finishSkin();
     helpLine_ = {templateRect(HELP_LINE_CONTROL), ControlAlign::Left, fromView(defaultHelpText),

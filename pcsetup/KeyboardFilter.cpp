@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
 
 #include <array>
 
@@ -25,8 +27,8 @@ constexpr std::array<MouseButtonKey, 3> mouseButtonKeys{{
 
 } // namespace
 
-KeyboardFilter::KeyboardFilter(KeyCapture& capture, QObject* parent)
-    : QObject(parent), capture_(capture) {
+KeyboardFilter::KeyboardFilter(KeyCapture& capture, const QWidget* scope, QObject* parent)
+    : QObject(parent), capture_(capture), scope_(scope) {
 }
 
 KeyboardFilter::~KeyboardFilter() {
@@ -48,6 +50,17 @@ void KeyboardFilter::remove() {
 // event, once more changes nothing.
 bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
     bool consumed = false;
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride ||
+                          event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (keyEvent && !inScope(watched)) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (event->type() == QEvent::KeyPress && !key.isAutoRepeat()) {
+            notePress(key, hostKeyCode(key));
+        } else if (event->type() == QEvent::KeyRelease) {
+            onKeyRelease(key);
+        }
+        return QObject::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         consumed = onShortcutOverride(static_cast<const QKeyEvent&>(*event));
@@ -87,15 +100,33 @@ bool KeyboardFilter::onShortcutOverride(const QKeyEvent& event) const {
     return event.isAutoRepeat() || capture_.consumesPress(reportedKeyCode(hostKeyCode(event)));
 }
 
+bool KeyboardFilter::inScope(const QObject* watched) const {
+    if (!scope_) {
+        return true;
+    }
+    const QWidget* window = scope_->window();
+    if (const auto* widget = qobject_cast<const QWidget*>(watched)) {
+        return widget->window() == window;
+    }
+    if (const auto* hostWindow = qobject_cast<const QWindow*>(watched)) {
+        return hostWindow == window->windowHandle();
+    }
+    return false;
+}
+
+void KeyboardFilter::notePress(const QKeyEvent& event, KeyCode code) {
+    heldKeys_.press(code);
+    if (event.nativeScanCode() != 0) {
+        pressedByScanCode_[event.nativeScanCode()] = code;
+    }
+}
+
 bool KeyboardFilter::onKeyPress(const QKeyEvent& event) {
     if (event.isAutoRepeat()) {
         return true;
     }
     const KeyCode code = hostKeyCode(event);
-    heldKeys_.press(code);
-    if (event.nativeScanCode() != 0) {
-        pressedByScanCode_[event.nativeScanCode()] = code;
-    }
+    notePress(event, code);
     return capture_.onKeyPress(reportedKeyCode(code), heldKeys_) == KeyPressAnswer::Consumed;
 }
 

@@ -9,6 +9,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QWidget;
 
 namespace vantrel {
 
@@ -21,7 +22,10 @@ namespace vantrel {
 // the focus, so that a key released in another program is not left held.
 class KeyboardFilter : public QObject {
 public:
-    explicit KeyboardFilter(KeyCapture& capture, QObject* parent = nullptr);
+    // With a scope, only the keys of the scope's own window are filtered: those of other
+    // windows (message boxes, file dialogs) reach them untouched, and only count as held.
+    explicit KeyboardFilter(KeyCapture& capture, const QWidget* scope = nullptr,
+                            QObject* parent = nullptr);
     ~KeyboardFilter() override;
 
     // Install on, and remove from, the running application.
@@ -34,12 +38,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool inScope(const QObject* watched) const;
+    void notePress(const QKeyEvent& event, KeyCode code);
     bool onKeyPress(const QKeyEvent& event);
     bool onShortcutOverride(const QKeyEvent& event) const;
     void onKeyRelease(const QKeyEvent& event);
     void onMouseButtons(const QMouseEvent& event);
 
     KeyCapture& capture_;
+    const QWidget* scope_;
     HeldKeys heldKeys_;
     std::map<quint32, KeyCode> pressedByScanCode_;
 };

@@ -222,6 +222,31 @@ TEST_F(KeyboardFilterTest, WithNoLabelHoveredEnterAndEscCloseNoDialogAndOtherKey
     EXPECT_EQ(keyMap.currentKeyMap(), DEFAULT_KEY_MAP);
 }
 
+TEST(ScopedKeyboardFilter, KeysOfOtherWindowsReachThemUntouchedButCountAsHeld) {
+    KeyMap keyMap;
+    test::RecordingCapturePage page{keyMap};
+    KeyCapture capture{keyMap, page};
+    KeyTarget pageWindow;
+    KeyTarget messageBox;
+    KeyboardFilter filter{capture, &pageWindow};
+    filter.install();
+    capture.setHoverSlot(lbSlot);
+    capture.beginCapture();
+    const auto send = [](QWidget& to, QEvent::Type type, const XKey& key, quint32 state) {
+        QKeyEvent event(type, key.qtKey, Qt::NoModifier, key.scanCode, key.keysym, state);
+        QApplication::sendEvent(&to, &event);
+    };
+
+    send(messageBox, QEvent::KeyPress, enter, 0);
+    EXPECT_EQ(messageBox.keyPresses, 1) << "a message box's Enter is its own";
+    send(messageBox, QEvent::KeyRelease, enter, 0);
+    send(messageBox, QEvent::KeyPress, controlL, 0);
+    send(pageWindow, QEvent::KeyPress, keyA, 0x4);
+    EXPECT_EQ(pageWindow.keyPresses, 0) << "the page's own keys are still captured";
+    EXPECT_EQ(page.labels[lbSlot], "Ctrl(left) + A");
+    EXPECT_EQ(keyMap.mainKey(lbSlot), 0x41);
+}
+
 TEST_F(KeyboardFilterTest, HoveringWithoutCaptureKeepsKeysFromTheWindows) {
     capture.setHoverSlot(lbSlot);
     EXPECT_FALSE(keyDown(keyA));
