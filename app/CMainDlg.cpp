@@ -56,6 +56,7 @@ void CMainDlg::initialise() {
     }
     x360Page_->initialise();
     pcPage_->initialise();
+    pcPage_->afterFirstPaint([this] { x360Page_->decodePictures(); });
     const DialogTemplate& layout = dialogTemplate(MAIN_DIALOG);
     tabArea1_ = controlRect(layout, TAB_AREA_1_CONTROL);
     tabArea2_ = controlRect(layout, TAB_AREA_2_CONTROL);

@@ -2,6 +2,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <utility>
 
 namespace vantrel {
 
@@ -62,19 +65,27 @@ void SkinPage::repaintPageNow() {
     repaint();
 }
 
+void SkinPage::compose() {
+    if (!initialised_) {
+        return;
+    }
+    QPainter canvas(&canvas_);
+    composePage(canvas);
+    drawTexts(canvas);
+}
+
 void SkinPage::paintEvent(QPaintEvent* event) {
     if (!initialised_) {
         QPainter window(this);
         window.fillRect(event->rect(), Qt::black);
         return;
     }
-    {
-        QPainter canvas(&canvas_);
-        composePage(canvas);
-        drawTexts(canvas);
-    }
+    compose();
     QPainter window(this);
     presentCanvas(window, canvas_, pageRect_);
+    if (afterFirstPaint_) {
+        QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
+    }
 }
 
 } // namespace vantrel

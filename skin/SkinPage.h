@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace vantrel {
 
 // What both skinned pages share: an 800 by 600 child of the main window drawn entirely from
@@ -20,10 +22,17 @@ public:
     // Whether the page finished setting itself up; one that did not draws nothing of the skin.
     bool initialised() const { return initialised_; }
 
+    // Composes the whole page on the canvas, as every paint does before its one copy to the
+    // screen.
+    void compose();
+
     // The last composed page, as the screen shows it.
     const QImage& canvas() const { return canvas_; }
 
     const QRect& pageRect() const { return pageRect_; }
+
+    // Work for the idle time after the page has first been drawn.
+    void afterFirstPaint(std::function<void()> work) { afterFirstPaint_ = std::move(work); }
 
 protected:
     // The page's own layers, background first, onto the canvas.
@@ -54,6 +63,7 @@ private:
     QImage canvas_;
     QFont pageFont_;
     bool initialised_ = false;
+    std::function<void()> afterFirstPaint_;
 };
 
 // The page font: Arial with a 16-pixel cell and the thinnest weight.

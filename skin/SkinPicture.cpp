@@ -4,7 +4,7 @@
 
 namespace vantrel {
 
-std::optional<QImage> loadSkinPicture(int resourceId, Messages& messages) {
+std::optional<QByteArray> findSkinPicture(int resourceId, Messages& messages) {
     QFile resource(QStringLiteral(":/PNG/%1").arg(resourceId));
     if (!resource.exists()) {
         showOk(messages, pictureNotFoundMessage);
@@ -14,12 +14,35 @@ std::optional<QImage> loadSkinPicture(int resourceId, Messages& messages) {
         showOk(messages, pictureNotLoadedMessage);
         return std::nullopt;
     }
-    const QByteArray bytes = resource.readAll();
-    QImage picture = QImage::fromData(bytes, "PNG");
+    return resource.readAll();
+}
+
+QImage decodeSkinPicture(const QByteArray& bytes) {
+    const QImage picture = QImage::fromData(bytes, "PNG");
     if (picture.isNull()) {
-        return QImage();
+        return {};
     }
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+std::optional<QImage> loadSkinPicture(int resourceId, Messages& messages) {
+    std::optional<QByteArray> bytes = findSkinPicture(resourceId, messages);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return decodeSkinPicture(*bytes);
+}
+
+bool findSkinPictures(std::span<const int> resourceIds, Messages& messages,
+                      std::vector<QByteArray>& found) {
+    for (const int id : resourceIds) {
+        std::optional<QByteArray> bytes = findSkinPicture(id, messages);
+        if (!bytes) {
+            return false;
+        }
+        found.push_back(std::move(*bytes));
+    }
+    return true;
 }
 
 bool loadSkinPictures(std::span<const int> resourceIds, Messages& messages,

@@ -43,10 +43,11 @@ constexpr int COMMAND_AREA_CONTROL = 1057;
 constexpr int HELP_LINE_CONTROL = 1078;
 
 template <std::size_t N>
-std::array<SkinOverlay, N> overlays(const std::vector<QImage>& images, int first) {
+std::array<SkinOverlay, N> overlays(const std::vector<QByteArray>& pictures, int first) {
     std::array<SkinOverlay, N> result;
     for (std::size_t i = 0; i < N; ++i) {
-        result[i] = SkinOverlay::fromFullPage(images[static_cast<std::size_t>(first) + i]);
+        result[i] = SkinOverlay::fromFullPage(
+            decodeSkinPicture(pictures[static_cast<std::size_t>(first) + i]));
     }
     return result;
 }
@@ -59,16 +60,28 @@ CKeydefDlg::CKeydefDlg(QWidget* parent, PageServices services)
 }
 
 bool CKeydefDlg::initialise() {
-    if (!loadSkinPictures(pictureIds, messages_, images_)) {
+    if (!findSkinPictures(pictureIds, messages_, pictures_)) {
         return false;
     }
-    keyHighlights_ = overlays<X360_KEY_COUNT>(images_, KEY_HIGHLIGHTS);
-    sensitivityLamps_ = overlays<SENSITIVITY_LEVELS>(images_, SENSITIVITY_LAMPS);
-    stepLamps_ = overlays<FIRING_STEPS>(images_, STEP_LAMPS);
-    raisedCommands_ = overlays<COMMAND_COUNT>(images_, RAISED_COMMANDS);
     finishSkin();
     measure();
     return true;
+}
+
+void CKeydefDlg::decodePictures() {
+    if (pictures_.empty()) {
+        return;
+    }
+    background_ = decodeSkinPicture(pictures_[BACKGROUND]);
+    for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
+        buttonIcons_[code] = decodeSkinPicture(pictures_[BUTTON_ICONS + code]);
+    }
+    keyHighlights_ = overlays<X360_KEY_COUNT>(pictures_, KEY_HIGHLIGHTS);
+    sensitivityLamps_ = overlays<SENSITIVITY_LEVELS>(pictures_, SENSITIVITY_LAMPS);
+    stepLamps_ = overlays<FIRING_STEPS>(pictures_, STEP_LAMPS);
+    raisedCommands_ = overlays<COMMAND_COUNT>(pictures_, RAISED_COMMANDS);
+    // Decoded once: the encoded bytes and the full-page pictures are not kept.
+    pictures_.clear();
 }
 
 void CKeydefDlg::measure() {
@@ -102,13 +115,14 @@ void CKeydefDlg::measure() {
 }
 
 void CKeydefDlg::composePage(QPainter& canvas) {
+    decodePictures();
     const QRect page = pageRect();
-    drawPicture(canvas, images_[BACKGROUND], page);
+    drawPicture(canvas, background_, page);
     if (dragDrop_.hoverKey() != NO_DRAG) {
         drawOverlay(canvas, keyHighlights_[static_cast<std::size_t>(dragDrop_.hoverKey())], page);
     }
     for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
-        drawPicture(canvas, images_[BUTTON_ICONS + code], toQRect(dragDrop_.iconRect()[code]));
+        drawPicture(canvas, buttonIcons_[code], toQRect(dragDrop_.iconRect()[code]));
     }
     if (const auto lamp = sensitivityLamp(settings_.sensitivity)) {
         drawOverlay(canvas, sensitivityLamps_[static_cast<std::size_t>(*lamp)], page);

@@ -20,9 +20,13 @@ public:
 
     CKeydefDlg(QWidget* parent, PageServices services);
 
-    // Loads the pictures and measures the page. False, after its message, when a picture is
+    // Finds the pictures and measures the page. False, after its message, when a picture is
     // missing; the page then stays unfinished.
     bool initialise();
+
+    // Decodes the pictures found, once: at the latest for the first paint, and earlier when the
+    // program is idle, so that starting waits only for the page shown first.
+    void decodePictures();
 
     X360Settings& settings() { return settings_; }
     const ButtonDragDrop& dragDrop() const { return dragDrop_; }
@@ -61,7 +65,9 @@ private:
     X360Settings settings_;
     ButtonDragDrop dragDrop_;
 
-    std::vector<QImage> images_;
+    std::vector<QByteArray> pictures_;
+    QImage background_;
+    std::array<QImage, X360_BUTTON_COUNT> buttonIcons_;
     std::array<SkinOverlay, X360_KEY_COUNT> keyHighlights_;
     std::array<SkinOverlay, SENSITIVITY_LEVELS> sensitivityLamps_;
     std::array<SkinOverlay, FIRING_STEPS> stepLamps_;
