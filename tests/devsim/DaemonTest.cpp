@@ -2,7 +2,7 @@
 #include "devsim/StateImage.h"
 #include "tests/devsim/DevsimProcess.h"
 #include "tests/devsim/RequestBlocks.h"
-#include "tests/devsim/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
 

@@ -6,7 +6,7 @@
 #include "device/sim/SnapshotInfoList.h"
 #include "devsim/MemoryImage.h"
 #include "tests/devsim/DevsimProcess.h"
-#include "tests/devsim/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <poll.h>

@@ -1,6 +1,6 @@
 #include "devsim/StateImage.h"
 #include "devsim/StateFile.h"
-#include "tests/devsim/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

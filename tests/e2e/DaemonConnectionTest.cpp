@@ -5,7 +5,7 @@
 #include "device/sim/SimDeviceBus.h"
 #include "device/sim/SimNoticeWatcher.h"
 #include "tests/devsim/DevsimProcess.h"
-#include "tests/devsim/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/e2e/ModelPages.h"
 #include "tests/support/RecordingMessages.h"
 

@@ -1,7 +1,7 @@
 #include "pcsetup/ProfileActions.h"
 
 #include "tests/pcsetup/ScriptedFileDialogs.h"
-#include "tests/pcsetup/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Real refusals of a POSIX file system, as root too, and how a save survives them.
 #include "pcsetup/ProfileFile.h"
 
-#include "tests/pcsetup/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

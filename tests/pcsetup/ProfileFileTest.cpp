@@ -1,6 +1,6 @@
 #include "pcsetup/ProfileFile.h"
 
-#include "tests/pcsetup/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

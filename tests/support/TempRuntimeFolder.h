@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/TempFolder.h"
+
 #include <filesystem>
 
 namespace vantrel::test {
@@ -13,10 +15,10 @@ public:
     TempRuntimeFolder(const TempRuntimeFolder&) = delete;
     TempRuntimeFolder& operator=(const TempRuntimeFolder&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return folder_.path(); }
 
 private:
-    std::filesystem::path path_;
+    TempFolder folder_;
 };
 
 } // namespace vantrel::test

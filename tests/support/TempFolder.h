@@ -8,7 +8,8 @@
 
 namespace vantrel::test {
 
-// A fresh empty folder for one test, removed with everything in it at the end.
+// A fresh empty folder, private to this user, for one test, removed with everything in it at
+// the end.
 class TempFolder {
 public:
     TempFolder();

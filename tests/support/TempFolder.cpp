@@ -1,4 +1,4 @@
-#include "tests/pcsetup/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <fstream>
 #include <iterator>
@@ -10,9 +10,10 @@ namespace vantrel::test {
 TempFolder::TempFolder() {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = std::filesystem::temp_directory_path() /
-                ("vantrel-pcsetup-" + std::to_string(random()));
+        // Short, so that socket paths inside it stay within the socket address limit.
+        path_ = std::filesystem::temp_directory_path() / ("vt" + std::to_string(random()));
         if (std::filesystem::create_directory(path_)) {
+            std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
             // Tests compare against absolute paths the host reports, which resolve links.
             path_ = std::filesystem::canonical(path_);
             return;
