@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 
 namespace vantrel::bench {
 namespace {
 
+// Made in main, after the application and gone before it.
+BenchWindow* benchWindow = nullptr;
+
 BenchWindow& window() {
-    static BenchWindow instance;
-    return instance;
+    return *benchWindow;
 }
 
 // What every paint ends with anyway: one plain copy of a whole 800 by 600 canvas.
@@ -60,16 +63,35 @@ void composeX360PageWithDragHighlight(benchmark::State& state) {
     send(QEvent::MouseButtonRelease, {355, 511}, Qt::NoButton);
 }
 
+// What a new pad quality reading costs the running program: the repaint of its area, through
+// the toolkit, on a shown window.
+void pcPageQualityReading(benchmark::State& state) {
+    CVantrelConfigDlg& page = window().pcPage();
+    page.window()->show();
+    if (!QTest::qWaitForWindowExposed(page.window())) {
+        state.SkipWithError("the window was never shown");
+        return;
+    }
+    int reading = 0;
+    for (auto _ : state) {
+        reading = (reading + 7) % 150 - 50;
+        page.setQuality(reading, QString::number(reading));
+    }
+}
+
 BENCHMARK(plainCanvasCopy)->Unit(benchmark::kMicrosecond);
 BENCHMARK(composePcPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(composeX360Page)->Unit(benchmark::kMicrosecond);
 BENCHMARK(composeX360PageWithDragHighlight)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pcPageQualityReading)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace vantrel::bench
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    vantrel::bench::BenchWindow window;
+    vantrel::bench::benchWindow = &window;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -41,6 +41,9 @@ void SkinPage::drawText(QPainter& canvas, const SkinText& text) const {
     if (text.text.isEmpty() || text.rect.empty()) {
         return;
     }
+    if (canvas.hasClipping() && !canvas.clipBoundingRect().intersects(QRectF(toQRect(text.rect)))) {
+        return;
+    }
     canvas.setFont(pageFont_);
     canvas.setPen(text.colour);
     const int flags = text.align == ControlAlign::Centre
@@ -65,11 +68,15 @@ void SkinPage::repaintPageNow() {
     repaint();
 }
 
-void SkinPage::compose() {
+void SkinPage::compose(const QRegion& area) {
     if (!initialised_) {
         return;
     }
     QPainter canvas(&canvas_);
+    if (!area.isEmpty()) {
+        // What lies outside would not reach the screen: a new reading redraws its gauge only.
+        canvas.setClipRegion(area);
+    }
     composePage(canvas);
     drawTexts(canvas);
 }
@@ -80,7 +87,7 @@ void SkinPage::paintEvent(QPaintEvent* event) {
         window.fillRect(event->rect(), Qt::black);
         return;
     }
-    compose();
+    compose(event->region());
     QPainter window(this);
     presentCanvas(window, canvas_, pageRect_);
     if (afterFirstPaint_) {

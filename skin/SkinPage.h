@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -13,8 +14,8 @@
 namespace vantrel {
 
 // What both skinned pages share: an 800 by 600 child of the main window drawn entirely from
-// pictures. Every paint composes the whole page on one canvas and copies it to the screen once,
-// so no half-drawn state is ever seen and the background is never erased on its own.
+// pictures. Every paint composes the page on one canvas and copies it to the screen once, so no
+// half-drawn state is ever seen and the background is never erased on its own.
 class SkinPage : public QWidget {
 public:
     SkinPage(QWidget* parent, const DialogTemplate& layout, Messages& messages);
@@ -22,9 +23,9 @@ public:
     // Whether the page finished setting itself up; one that did not draws nothing of the skin.
     bool initialised() const { return initialised_; }
 
-    // Composes the whole page on the canvas, as every paint does before its one copy to the
-    // screen.
-    void compose();
+    // Composes the page on the canvas, as every paint does before its one copy to the screen:
+    // all of it, or only what lies in the area that is to be drawn again.
+    void compose(const QRegion& area = {});
 
     // The last composed page, as the screen shows it.
     const QImage& canvas() const { return canvas_; }
