@@ -14,7 +14,6 @@ namespace vantrel::art {
 
 namespace {
 
-constexpr int STRIP_TOP = 22;
 constexpr int STRIP_BOTTOM = 52;
 
 void drawBackdrop(QPainter& painter) {
