@@ -6,8 +6,8 @@
 #include "device/sim/SnapshotInfoList.h"
 #include "devsim/MemoryImage.h"
 #include "tests/devsim/DevsimProcess.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/TempFolder.h"
 
 #include <poll.h>
 

@@ -5,9 +5,9 @@
 #include "device/sim/SimDeviceBus.h"
 #include "device/sim/SimNoticeWatcher.h"
 #include "tests/devsim/DevsimProcess.h"
-#include "tests/support/TempFolder.h"
 #include "tests/e2e/ModelPages.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "pcsetup/ProfileActions.h"
 
 #include "tests/pcsetup/ScriptedFileDialogs.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
