@@ -29,9 +29,13 @@ struct ProfileReadResult {
 ProfileReadResult readProfileFile(const std::filesystem::path& path);
 
 // Writes the key map as the profile at path, returning the cause when the host refused.
-// The bytes go to a fresh file beside it first, which then takes the old file's place in one
-// step, so a failure at any point leaves the old file as it was and nothing else behind. A new
-// file gets the host's usual permissions, an existing one keeps its own. Blocks.
+// A file the host would not let the user write is refused and left as it is. A symbolic link is
+// saved through: the file it points to gets the bytes, and the link stays. The bytes go to a
+// fresh file beside the target first, which then takes the old file's place in one step, so a
+// failure at any point leaves the old file as it was and nothing else behind. A new file gets
+// the host's usual permissions; an existing one keeps its owner, its permissions and its other
+// names: where a fresh file can't stand in for it, it is written in place, never emptied first.
+// Blocks.
 std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
                                                const KeyMapBytes& keyMap);
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
@@ -92,8 +93,34 @@ ProfileReadResult readOpenFile(int file) {
 constexpr mode_t newFileMode = 0666;
 constexpr mode_t permissionBits = 07777;
 constexpr int temporaryNameAttempts = 100;
+// As many links in a row as the host itself follows before it gives up with ELOOP.
+constexpr int maxLinkHops = 40;
+// A write in place that the host keeps taking piecemeal is given up as out of room.
+constexpr int inPlaceWriteAttempts = 8;
 
 std::atomic<unsigned> temporaryCounter{0};
+
+// Follows the symbolic links at target to the name the profile's bytes live under, so that the
+// save writes the file a link points to and the link stays a link. That name need not exist: a
+// dangling link names the file to create, as an open for writing would. Returns 0 or ELOOP.
+int resolveLinks(std::filesystem::path& target) {
+    for (int hop = 0; hop < maxLinkHops; ++hop) {
+        struct stat info {};
+        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            // Whatever stops the walk here, the open that follows reports it.
+            return 0;
+        }
+        std::array<char, PATH_MAX> text{};
+        const ssize_t length = readlink(target.c_str(), text.data(), text.size());
+        if (length < 0 || static_cast<std::size_t>(length) == text.size()) {
+            return 0;
+        }
+        const std::filesystem::path next(
+            std::string(text.data(), static_cast<std::size_t>(length)));
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return ELOOP;
+}
 
 // Creates an empty file of its own in folder; -1 with errno set when the host refuses. It lies
 // beside the target so that the rename replacing the target stays within one file system.
@@ -110,6 +137,21 @@ int createTemporary(const std::filesystem::path& folder, std::filesystem::path& 
     return -1;
 }
 
+// Gives the fresh file the existing one's owner and mode; false when the host won't, for
+// example because the existing file belongs to someone else. The owner goes first: changing it
+// clears the set-user-ID and set-group-ID bits the mode then restores.
+bool takeOwnerAndMode(int file, const struct stat& existing) {
+    struct stat fresh {};
+    if (fstat(file, &fresh) != 0) {
+        return false;
+    }
+    if ((fresh.st_uid != existing.st_uid || fresh.st_gid != existing.st_gid) &&
+        fchown(file, existing.st_uid, existing.st_gid) != 0) {
+        return false;
+    }
+    return fchmod(file, existing.st_mode & permissionBits) == 0;
+}
+
 int writeOnce(int file, const KeyMapBytes& bytes) {
     ssize_t count = 0;
     do {
@@ -122,22 +164,112 @@ int writeOnce(int file, const KeyMapBytes& bytes) {
     return static_cast<std::size_t>(count) < bytes.size() ? ENOSPC : 0;
 }
 
-// Gives the fresh file the old file's mode and the key map, flushes it to the disk and closes
-// it. Returns 0 or the first error.
-int fillTemporary(int file, const std::filesystem::path& target, const KeyMapBytes& keyMap) {
-    int error = 0;
-    struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-        fchmod(file, existing.st_mode & permissionBits) != 0) {
-        error = errno;
-    }
-    if (error == 0) {
-        error = writeOnce(file, keyMap);
-    }
+// Writes the key map into the fresh file, flushes it to the disk and closes it. Returns 0 or the
+// first error.
+int fillTemporary(int file, const KeyMapBytes& keyMap) {
+    int error = writeOnce(file, keyMap);
     if (error == 0 && fsync(file) != 0) {
         error = errno;
     }
     if (close(file) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
+}
+
+enum class Replacement {
+    Finished, // the target now holds the key map, or error says why not and the old file is whole
+    NotKept,  // a fresh file could not stand in for the existing one; nothing was changed
+};
+
+struct ReplaceResult {
+    Replacement outcome;
+    int error = 0;
+};
+
+// The crash-safe save: the bytes go to a fresh file beside target, which then takes target's
+// place in one rename, so a failure at any point leaves the old file as it was and nothing else
+// behind. existing describes the file there now, or is null when there is none.
+ReplaceResult replaceThroughTemporary(const std::filesystem::path& target,
+                                      const struct stat* existing, const KeyMapBytes& keyMap) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::filesystem::path temporary;
+    const int file = createTemporary(folder, temporary);
+    if (file < 0) {
+        // A folder that takes no new file may still let its existing file be written.
+        return existing == nullptr ? ReplaceResult{Replacement::Finished, errno}
+                                   : ReplaceResult{Replacement::NotKept};
+    }
+    if (existing != nullptr && !takeOwnerAndMode(file, *existing)) {
+        close(file);
+        unlink(temporary.c_str());
+        return {Replacement::NotKept};
+    }
+    int error = fillTemporary(file, keyMap);
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        unlink(temporary.c_str());
+    }
+    return {Replacement::Finished, error};
+}
+
+// Writes the key map over the existing file itself, which so keeps its owner, its mode and its
+// other names. It is never emptied first, unlike by a truncating open: the new bytes cover the
+// old ones from the start, and only once all 64 are in is anything beyond them cut off. A profile
+// is exactly that long, so the cut never takes a new byte, and at no moment is the file shorter
+// than both its old contents and a whole profile. A failure part-way leaves old and new bytes
+// mixed, where the truncating open would have left a partly written file. Returns 0 or the first
+// error.
+int overwriteInPlace(int file, const KeyMapBytes& keyMap) {
+    std::size_t filled = 0;
+    for (int attempt = 0; filled < keyMap.size(); ++attempt) {
+        if (attempt == inPlaceWriteAttempts) {
+            return ENOSPC;
+        }
+        const ssize_t count = pwrite(file, keyMap.data() + filled, keyMap.size() - filled,
+                                     static_cast<off_t>(filled));
+        if (count < 0 && errno != EINTR) {
+            return errno;
+        }
+        if (count == 0) {
+            return ENOSPC;
+        }
+        if (count > 0) {
+            filled += static_cast<std::size_t>(count);
+        }
+    }
+    if (ftruncate(file, static_cast<off_t>(keyMap.size())) != 0 || fsync(file) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
+// Saves over the file open as existing (for writing) at target, and closes it. Returns 0 or the
+// first error.
+int saveOverExisting(int existing, const std::filesystem::path& target, const KeyMapBytes& keyMap) {
+    struct stat info {};
+    int error = fstat(existing, &info) == 0 ? 0 : errno;
+    // Only a plain file holds a profile; a device or a pipe at that name is refused.
+    if (error == 0 && !S_ISREG(info.st_mode)) {
+        error = EACCES;
+    }
+    if (error != 0) {
+        close(existing);
+        return error;
+    }
+    // A file with other names is one file: replacing it would part those names from it.
+    if (info.st_nlink == 1) {
+        const ReplaceResult replaced = replaceThroughTemporary(target, &info, keyMap);
+        if (replaced.outcome == Replacement::Finished) {
+            // Nothing was written through this descriptor: its closing can't lose anything.
+            close(existing);
+            return replaced.error;
+        }
+    }
+    error = overwriteInPlace(existing, keyMap);
+    if (close(existing) != 0 && error == 0) {
         error = errno;
     }
     return error;
@@ -161,21 +293,23 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path) {
 
 std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
                                                const KeyMapBytes& keyMap) {
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::filesystem::path temporary;
-    const int file = createTemporary(folder, temporary);
-    if (file < 0) {
-        return causeOf(errno);
+    std::filesystem::path target = path;
+    if (const int error = resolveLinks(target); error != 0) {
+        return causeOf(error);
     }
-    int error = fillTemporary(file, path, keyMap);
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
+    // Opening the existing file for writing, without truncating it, asks the host exactly what
+    // the truncating open of a plain save would: a read-only file, a read-only mount or a folder
+    // is refused here, and the superuser, whom the host lets write any file, may write it here.
+    const int existing = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    int error = 0;
+    if (existing >= 0) {
+        error = saveOverExisting(existing, target, keyMap);
+    } else if (errno == ENOENT) {
+        error = replaceThroughTemporary(target, nullptr, keyMap).error;
+    } else {
         error = errno;
     }
-    if (error == 0) {
-        return std::nullopt;
-    }
-    unlink(temporary.c_str());
-    return causeOf(error);
+    return error == 0 ? std::nullopt : std::optional<FileErrorCause>(causeOf(error));
 }
 
 } // namespace vantrel
