@@ -11,20 +11,47 @@ namespace vantrel {
 namespace {
 
 QMessageBox::Icon iconFor(MessageButtons buttons, MessageIcon icon) {
-    if (icon == MessageIcon::Stop) {
+    switch (icon) {
+    case MessageIcon::Stop:
         return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::FromButtons:
+        break;
     }
     return buttons == MessageButtons::Ok ? QMessageBox::Warning : QMessageBox::Question;
+}
+
+QMessageBox::StandardButtons standardButtonsFor(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+}
+
+// The answer of a box closed without a button: the one that changes nothing.
+MessageAnswer dismissedAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
 }
 
 MessageAnswer showBox(std::string_view text, MessageButtons buttons, MessageIcon icon) {
     const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QString body = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const auto standardButtons = buttons == MessageButtons::Ok
-                                     ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                                     : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    QMessageBox box(iconFor(buttons, icon), title, body, standardButtons,
+    QMessageBox box(iconFor(buttons, icon), title, body, standardButtonsFor(buttons),
                     QApplication::activeWindow());
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -34,7 +61,7 @@ MessageAnswer showBox(std::string_view text, MessageButtons buttons, MessageIcon
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     default:
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        return dismissedAnswer(buttons);
     }
 }
 
@@ -44,8 +71,7 @@ QtMessages::QtMessages(UiBridge& bridge) : bridge_(bridge) {
 }
 
 MessageAnswer QtMessages::show(std::string_view text, MessageButtons buttons, MessageIcon icon) {
-    MessageAnswer answer =
-        buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    MessageAnswer answer = dismissedAnswer(buttons);
     bridge_.run([&] { answer = showBox(text, buttons, icon); });
     return answer;
 }

@@ -9,6 +9,8 @@ namespace vantrel {
 
 namespace {
 
+constexpr std::string_view pathPlaceholder = "%1";
+
 // The box names the file in full, whatever the dialog handed back.
 std::string fullPathText(const std::filesystem::path& path) {
     std::error_code error;
@@ -19,6 +21,22 @@ std::string fullPathText(const std::filesystem::path& path) {
 
 void showFileError(Messages& messages, FileErrorCause cause, const std::filesystem::path& path) {
     messages.show(fileErrorText(cause, fullPathText(path)), MessageButtons::Ok, MessageIcon::Stop);
+}
+
+// The dialog asked about the name as the user gave it. The name with ".map" added is another
+// file, which it never saw: the user is asked about that one in the dialog's own words.
+bool mayWrite(const std::filesystem::path& chosen, const std::filesystem::path& path,
+              Messages& messages) {
+    std::error_code error;
+    if (path == chosen || !std::filesystem::exists(path, error)) {
+        return true;
+    }
+    std::string question(overwriteQuestion);
+    const std::u8string name = path.filename().u8string();
+    question.replace(question.find(pathPlaceholder), pathPlaceholder.size(),
+                     std::string(name.begin(), name.end()));
+    return messages.show(question, MessageButtons::YesNo, MessageIcon::Exclamation) ==
+           MessageAnswer::Yes;
 }
 
 } // namespace
@@ -53,6 +71,9 @@ void saveProfile(const KeyMap& keyMap, FileDialogs& dialogs, Messages& messages)
         return;
     }
     const std::filesystem::path path = profileSavePath(*chosen);
+    if (!mayWrite(*chosen, path, messages)) {
+        return;
+    }
     if (const std::optional<FileErrorCause> failure =
             writeProfileFile(path, keyMap.currentKeyMap())) {
         showFileError(messages, *failure, path);

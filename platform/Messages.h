@@ -4,10 +4,10 @@
 
 namespace vantrel {
 
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 
-// FromButtons gives OK boxes the exclamation icon and Yes/No/Cancel boxes the question icon.
-enum class MessageIcon { FromButtons, Stop };
+// FromButtons gives OK boxes the exclamation icon and the others the question icon.
+enum class MessageIcon { FromButtons, Exclamation, Stop };
 
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 

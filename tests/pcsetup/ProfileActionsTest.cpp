@@ -165,6 +165,53 @@ TEST_F(ProfileActionsTest, SaveWritesTheCurrentMapWithItsExtensionAndChangesNoth
     EXPECT_EQ(keyMap.currentKeyMap(), edited);
 }
 
+TEST_F(ProfileActionsTest, SaveAsksBeforeReplacingAFileTheDialogNeverNamed) {
+    const std::vector<std::uint8_t> oldContent(64, 0x17);
+    enum class Existing { None, WithExtension, AsTyped };
+    struct Case {
+        std::string what;
+        std::string typed;
+        Existing existing;
+        std::optional<MessageAnswer> answer; // nullopt: no question is asked
+        bool written;
+    };
+    const Case cases[] = {
+        {"extension added onto an existing file, No", "keys", Existing::WithExtension,
+         MessageAnswer::No, false},
+        {"extension added onto an existing file, Yes", "keys", Existing::WithExtension,
+         MessageAnswer::Yes, true},
+        {"extension added, nothing there", "keys", Existing::None, std::nullopt, true},
+        {"the name the dialog already asked about", "keys.map", Existing::AsTyped, std::nullopt,
+         true},
+    };
+    for (const Case& c : cases) {
+        const TempFolder caseFolder;
+        const auto target = caseFolder / "keys.map";
+        if (c.existing != Existing::None) {
+            writeBytes(target, oldContent);
+        }
+        messages.clear();
+        if (c.answer) {
+            messages.scriptAnswer(*c.answer);
+        }
+
+        save(caseFolder / c.typed);
+        const auto shown = messages.shown();
+        if (c.answer) {
+            ASSERT_EQ(shown.size(), 1U) << c.what;
+            EXPECT_EQ(shown[0].text, "keys.map already exists.\nDo you want to replace it?")
+                << c.what;
+            EXPECT_EQ(shown[0].buttons, MessageButtons::YesNo) << c.what;
+            EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation) << c.what;
+        } else {
+            EXPECT_TRUE(shown.empty()) << c.what;
+        }
+        EXPECT_EQ(readBytes(target), c.written ? bytesOf(deviceBlock()) : oldContent) << c.what;
+        EXPECT_EQ(caseFolder.names(), std::set<std::string>{"keys.map"}) << c.what;
+    }
+    expectMapUntouched();
+}
+
 TEST_F(ProfileActionsTest, FailedSaveNamesTheTargetAndKeepsMemory) {
     save(folder / "missing" / "keys");
     expectOnlyStopBox((folder / "missing" / "keys.map").string() + " was not found.");

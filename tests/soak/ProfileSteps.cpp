@@ -95,7 +95,7 @@ void ProfileSteps::save() {
     const KeyMapBytes baseline = keyMap.baselineKeyMap();
     const std::string oldContent = contentOf(profile_);
     const std::size_t logStart = program_.log().size();
-    const std::vector<SoakMessage> shown = steps_.run([&] {
+    std::vector<SoakMessage> shown = steps_.run([&] {
         std::optional<NoRoomForFiles> noRoom;
         if (refusal == Refusal::DiskFull) {
             noRoom.emplace();
@@ -103,6 +103,18 @@ void ProfileSteps::save() {
         click(program_.pcPage(), pcSaveProfileButton);
     });
     ++tally_.profileSaves.attempted;
+    // The profile is always there: a name typed without the extension asks before replacing it,
+    // and the answer is Yes.
+    if (dialogs.saveAnswer != profile_ && dialogs.saveAnswer != inTheWay_) {
+        if (shown.empty() ||
+            shown.front().text != "profile.map already exists.\nDo you want to replace it?") {
+            findings_.fail("Save As Profile of \"profile\" did not ask before replacing "
+                           "profile.map, it said " +
+                           quoted(textsOf(shown)));
+        } else {
+            shown.erase(shown.begin());
+        }
+    }
     if (keyMap.currentKeyMap() != current || keyMap.baselineKeyMap() != baseline ||
         !program_.log().since(logStart, Origin::UserInterface).empty()) {
         findings_.fail("Save As Profile changed the key map or reached the device");
