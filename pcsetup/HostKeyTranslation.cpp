@@ -213,11 +213,40 @@ KeyCode qtKeyCode(int key, Qt::KeyboardModifiers modifiers) {
     return lookUp(qtKeys, key);
 }
 
+// From here on X11 keysyms name keys that type no character (function keys, the keypad,
+// modifiers), except the dead keys, which are typing keys that have no code of their own.
+constexpr quint32 keysymNamedKeys = 0xfd00;
+
+// The symbol of a key without Shift, as far as the shifted one tells it: only letters do.
+std::uint32_t levelOneOf(quint32 keysym) {
+    if (keysym >= 'A' && keysym <= 'Z') {
+        return keysym - 'A' + 'a';
+    }
+    return keysym;
+}
+
 } // namespace
 
-KeyCode hostKeyCode(const QKeyEvent& event) {
-    if (event.nativeVirtualKey() != 0) {
-        if (const KeyCode code = keysymKeyCode(event.nativeVirtualKey()); code != 0) {
+KeyCode hostKeyCode(const QKeyEvent& event, const TypingSymbols* layout) {
+    const quint32 keysym = event.nativeVirtualKey();
+    if (keysym >= keysymNamedKeys) {
+        if (const KeyCode code = keysymKeyCode(keysym); code != 0) {
+            return code;
+        }
+    }
+    if (keysym != 0 && isTypingKey(event.nativeScanCode())) {
+        TypingSymbols symbols{};
+        if (layout) {
+            symbols = *layout;
+        }
+        std::uint32_t& pressed = symbols[event.nativeScanCode()];
+        if (pressed == 0) {
+            pressed = levelOneOf(keysym);
+        }
+        return typingKeyCode(event.nativeScanCode(), symbols);
+    }
+    if (keysym != 0) {
+        if (const KeyCode code = keysymKeyCode(keysym); code != 0) {
             return code;
         }
     }

@@ -55,7 +55,7 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
     if (keyEvent && !inScope(watched)) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (event->type() == QEvent::KeyPress && !key.isAutoRepeat()) {
-            notePress(key, hostKeyCode(key));
+            notePress(key, codeOf(key));
         } else if (event->type() == QEvent::KeyRelease) {
             onKeyRelease(key);
         }
@@ -96,8 +96,8 @@ bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
 
 // Comes before the press it belongs to: a press that will be consumed must not trigger a shortcut
 // either, or the press itself never arrives.
-bool KeyboardFilter::onShortcutOverride(const QKeyEvent& event) const {
-    return event.isAutoRepeat() || capture_.consumesPress(reportedKeyCode(hostKeyCode(event)));
+bool KeyboardFilter::onShortcutOverride(const QKeyEvent& event) {
+    return event.isAutoRepeat() || capture_.consumesPress(reportedKeyCode(codeOf(event)));
 }
 
 bool KeyboardFilter::inScope(const QObject* watched) const {
@@ -114,6 +114,10 @@ bool KeyboardFilter::inScope(const QObject* watched) const {
     return false;
 }
 
+KeyCode KeyboardFilter::codeOf(const QKeyEvent& event) {
+    return hostKeyCode(event, layout_.symbolsFor(event));
+}
+
 void KeyboardFilter::notePress(const QKeyEvent& event, KeyCode code) {
     heldKeys_.press(code);
     if (event.nativeScanCode() != 0) {
@@ -125,7 +129,7 @@ bool KeyboardFilter::onKeyPress(const QKeyEvent& event) {
     if (event.isAutoRepeat()) {
         return true;
     }
-    const KeyCode code = hostKeyCode(event);
+    const KeyCode code = codeOf(event);
     notePress(event, code);
     return capture_.onKeyPress(reportedKeyCode(code), heldKeys_) == KeyPressAnswer::Consumed;
 }
@@ -137,13 +141,13 @@ void KeyboardFilter::onKeyRelease(const QKeyEvent& event) {
     }
     // The release may report another symbol than the press did (a keypad key once Num Lock or
     // Shift changed meanwhile); the key that goes up is the one that went down.
-    KeyCode code = hostKeyCode(event);
     if (const auto pressed = pressedByScanCode_.find(event.nativeScanCode());
         event.nativeScanCode() != 0 && pressed != pressedByScanCode_.end()) {
-        code = pressed->second;
+        heldKeys_.release(pressed->second);
         pressedByScanCode_.erase(pressed);
+        return;
     }
-    heldKeys_.release(code);
+    heldKeys_.release(codeOf(event));
 }
 
 void KeyboardFilter::onMouseButtons(const QMouseEvent& event) {

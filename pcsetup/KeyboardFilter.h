@@ -2,6 +2,7 @@
 
 #include "pcsetup/HeldKeys.h"
 #include "pcsetup/KeyCapture.h"
+#include "pcsetup/X11KeyboardLayout.h"
 
 #include <QObject>
 
@@ -39,14 +40,16 @@ protected:
 
 private:
     bool inScope(const QObject* watched) const;
+    KeyCode codeOf(const QKeyEvent& event);
     void notePress(const QKeyEvent& event, KeyCode code);
     bool onKeyPress(const QKeyEvent& event);
-    bool onShortcutOverride(const QKeyEvent& event) const;
+    bool onShortcutOverride(const QKeyEvent& event);
     void onKeyRelease(const QKeyEvent& event);
     void onMouseButtons(const QMouseEvent& event);
 
     KeyCapture& capture_;
     const QWidget* scope_;
+    X11KeyboardLayout layout_;
     HeldKeys heldKeys_;
     std::map<quint32, KeyCode> pressedByScanCode_;
 };

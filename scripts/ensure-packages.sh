@@ -5,7 +5,7 @@ vantrel_packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-liberation
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils x11-xkb-utils libx11-dev
   clang-format
 )
 

@@ -138,6 +138,92 @@ TEST(HostKeyTranslation, KeysWithoutACodeGiveNoKey) {
     });
 }
 
+// The level-one symbols of the typing block of a few layouts, as an X server gives them.
+TypingSymbols layoutOf(std::initializer_list<std::pair<unsigned, std::uint32_t>> keys) {
+    TypingSymbols symbols{};
+    for (const auto& [keyCode, symbol] : keys) {
+        symbols[keyCode] = symbol;
+    }
+    return symbols;
+}
+
+const TypingSymbols germanWithoutDeadKeys = layoutOf({{20, 0xdf},
+                                                      {21, 0xb4},
+                                                      {29, 'z'},
+                                                      {34, 0xfc},
+                                                      {35, '+'},
+                                                      {47, 0xf6},
+                                                      {48, 0xe4},
+                                                      {49, '^'},
+                                                      {51, '#'},
+                                                      {52, 'y'},
+                                                      {59, ','},
+                                                      {60, '.'},
+                                                      {61, '-'}});
+const TypingSymbols greek = layoutOf({{20, '-'},
+                                      {21, '='},
+                                      {24, ';'},
+                                      {34, '['},
+                                      {35, ']'},
+                                      {38, 0x7e1},
+                                      {47, 0xfe51},
+                                      {48, '\''},
+                                      {49, '`'},
+                                      {51, '\\'},
+                                      {59, ','},
+                                      {60, '.'},
+                                      {61, '/'}});
+const TypingSymbols dvorak = layoutOf({{20, '['},
+                                       {21, ']'},
+                                       {24, '\''},
+                                       {34, '/'},
+                                       {35, '='},
+                                       {38, 'a'},
+                                       {47, 's'},
+                                       {48, '-'},
+                                       {49, '`'},
+                                       {51, '\\'},
+                                       {52, ';'},
+                                       {59, 'w'},
+                                       {60, 'v'},
+                                       {61, 'z'}});
+
+struct TypingKey {
+    const char* key = nullptr;
+    const TypingSymbols* layout = nullptr; // nullptr: the host tells no layout
+    quint32 keyCode = 0;
+    quint32 keysym = 0; // what the event carries, with the modifiers held
+    KeyCode code = 0;
+};
+
+TEST(HostKeyTranslation, TypingKeysGiveTheCodesOfTheWindowsLayoutForTheSamePhysicalKey) {
+    const TypingKey cases[] = {
+        {"AZERTY 1 & unshifted, by position", nullptr, 10, '&', 0x31},
+        {"AZERTY 2 \u00e9 unshifted, by position", nullptr, 11, 0xe9, 0x32},
+        {"AZERTY A, shifted", nullptr, 24, 'A', 0x41},
+        {"Russian ef, shifted, by position", nullptr, 38, 0x6e6, 0x41},
+        {"ISO key", nullptr, 94, '|', 0xE2},
+        {"German umlaut a, told from its symbol alone", nullptr, 48, 0xe4, 0xDE},
+        {"#: UK and German layouts disagree, so by position", nullptr, 51, '#', 0xDC},
+        {"German without dead keys: #", &germanWithoutDeadKeys, 51, '#', 0xBF},
+        {"German without dead keys: # shifted", &germanWithoutDeadKeys, 51, '\'', 0xBF},
+        {"German without dead keys: acute", &germanWithoutDeadKeys, 21, 0xb4, 0xDD},
+        {"German without dead keys: ^", &germanWithoutDeadKeys, 49, '^', 0xDC},
+        {"German without dead keys: Z", &germanWithoutDeadKeys, 29, 'z', 0x5A},
+        {"Greek: the letter key with ; is Q", &greek, 24, ';', 0x51},
+        {"Greek: alpha is A", &greek, 38, 0x7e1, 0x41},
+        {"Greek: the dead key right of L", &greek, 47, 0xfe51, 0xBA},
+        {"Dvorak: ' as the US ' key", &dvorak, 24, '\'', 0xDE},
+        {"Dvorak: [ as the US [ key", &dvorak, 20, '[', 0xDB},
+        {"Dvorak: W", &dvorak, 59, 'w', 0x57},
+        {"Dvorak: Z", &dvorak, 61, 'z', 0x5A},
+    };
+    for (const TypingKey& c : cases) {
+        const QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, none, c.keyCode, c.keysym, 0);
+        EXPECT_EQ(hostKeyCode(event, c.layout), c.code) << c.key;
+    }
+}
+
 // Every code that a host key can give is one that has a name, so that a capture never shows an
 // empty or blank label.
 TEST(HostKeyTranslation, EveryTranslatedCodeHasAName) {

@@ -1,10 +1,12 @@
 // Shows a window with the keyboard hook installed and the lbSlot label under capture, and prints
-// every definition captured from the X keyboard: "captured <main> <held> <label text>". Ends
-// with 0 once two combinations are captured, with 1 when they do not come in time.
+// every definition captured from the X keyboard with the X key code of the press that made it:
+// "captured <main> <held> key <key code> <label text>". Ends with 0 once F12 is captured, with 1
+// when it does not come in time.
 
 #include "pcsetup/KeyboardFilter.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -17,12 +19,27 @@ namespace {
 
 constexpr int lbSlot = 3;
 constexpr auto exposeTimeout = std::chrono::seconds(10);
-constexpr auto captureTimeout = std::chrono::seconds(20);
-constexpr int combinationsToCapture = 2;
+constexpr auto captureTimeout = std::chrono::seconds(60);
+constexpr KeyCode endKey = 0x7B; // F12
+
+// Notes the X key code of every press before the keyboard hook sees it.
+class PressedKeyCode : public QObject {
+public:
+    quint32 keyCode = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            keyCode = static_cast<const QKeyEvent&>(*event).nativeScanCode();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 class ProbePage : public CapturePage {
 public:
-    explicit ProbePage(const KeyMap& keyMap) : keyMap_(keyMap) {}
+    ProbePage(const KeyMap& keyMap, const PressedKeyCode& pressed)
+        : keyMap_(keyMap), pressed_(pressed) {}
 
     bool reporting = false;
 
@@ -30,10 +47,11 @@ public:
         if (!reporting) {
             return;
         }
-        std::printf("captured 0x%02X 0x%02X %.*s\n", keyMap_.mainKey(slot), keyMap_.heldKey(slot),
-                    static_cast<int>(text.size()), text.data());
+        std::printf("captured 0x%02X 0x%02X key %u %.*s\n", keyMap_.mainKey(slot),
+                    keyMap_.heldKey(slot), pressed_.keyCode, static_cast<int>(text.size()),
+                    text.data());
         std::fflush(stdout);
-        if (keyMap_.heldKey(slot) != 0 && ++combinations_ == combinationsToCapture) {
+        if (keyMap_.mainKey(slot) == endKey) {
             QCoreApplication::exit(0);
         }
     }
@@ -43,16 +61,19 @@ public:
 
 private:
     const KeyMap& keyMap_;
-    int combinations_ = 0;
+    const PressedKeyCode& pressed_;
 };
 
 int run(int argc, char** argv) {
     QApplication application(argc, argv);
     KeyMap keyMap;
-    ProbePage page(keyMap);
+    PressedKeyCode pressed;
+    ProbePage page(keyMap, pressed);
     KeyCapture capture(keyMap, page);
     KeyboardFilter filter(capture);
     filter.install();
+    // Installed last, so it sees each press first.
+    application.installEventFilter(&pressed);
     capture.setHoverSlot(lbSlot);
     capture.beginCapture();
     page.reporting = true;
@@ -71,7 +92,7 @@ int run(int argc, char** argv) {
     std::fflush(stdout);
 
     QTimer::singleShot(captureTimeout, &application, [] {
-        std::fprintf(stderr, "the combinations were not captured\n");
+        std::fprintf(stderr, "F12 was not captured\n");
         QCoreApplication::exit(1);
     });
     return QApplication::exec();
