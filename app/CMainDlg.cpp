@@ -11,6 +11,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include <cstdio>
 
@@ -117,6 +118,18 @@ void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QString::fromLatin1(aboutEntry), this, &CMainDlg::showAbout);
     menu.exec(event->globalPos());
+}
+
+void CMainDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const SetupPage other = x360Page_->isVisible() ? SetupPage::Pc : SetupPage::X360;
+    // The pages lie at the client origin, so the point is in the tab areas' own pixels.
+    const QPoint p = event->position().toPoint();
+    if (tabArea(other).contains(p.x(), p.y())) {
+        switchTo(other);
+    }
 }
 
 void CMainDlg::showAbout() {

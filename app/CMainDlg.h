@@ -42,6 +42,8 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Releases that an unfinished page passes on: its tab headers still switch pages.
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void showAbout();

@@ -69,7 +69,8 @@ bool CKeydefDlg::initialise() {
 }
 
 void CKeydefDlg::decodePictures() {
-    if (pictures_.empty()) {
+    // An unfinished page holds only the pictures before the one that was missing.
+    if (!initialised() || pictures_.empty()) {
         return;
     }
     background_ = decodeSkinPicture(pictures_[BACKGROUND]);
@@ -153,7 +154,11 @@ void CKeydefDlg::setHelpText(std::string_view text) {
 }
 
 void CKeydefDlg::mousePressEvent(QMouseEvent* event) {
-    if (!initialised() || event->button() != Qt::LeftButton) {
+    if (!initialised()) {
+        event->ignore();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint p = event->position().toPoint();
@@ -170,6 +175,7 @@ void CKeydefDlg::mousePressEvent(QMouseEvent* event) {
 
 void CKeydefDlg::mouseMoveEvent(QMouseEvent* event) {
     if (!initialised()) {
+        event->ignore();
         return;
     }
     const QPoint p = event->position().toPoint();
@@ -186,7 +192,12 @@ void CKeydefDlg::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CKeydefDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (!initialised() || event->button() != Qt::LeftButton) {
+    if (!initialised()) {
+        // The main window's tab headers still switch away from an unfinished page.
+        event->ignore();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint p = event->position().toPoint();
@@ -197,11 +208,11 @@ void CKeydefDlg::mouseReleaseEvent(QMouseEvent* event) {
         clickLamps(p.x(), p.y());
     }
     if (pressedCommand_ >= 0) {
-        const auto command = static_cast<Command>(pressedCommand_);
-        // The command fires wherever the button was released.
-        pressedCommand_ = -1;
-        runCommand(command);
+        // The command fires wherever the button was released; it stays pressed on screen while
+        // its action runs, message boxes included.
+        runCommand(static_cast<Command>(pressedCommand_));
         repaintPage();
+        pressedCommand_ = -1;
     } else {
         setHelpText(dragHelpText);
     }

@@ -122,11 +122,14 @@ inline constexpr std::array<QRect, 3> SENSITIVITY_LAMPS{
 };
 inline constexpr std::array<const char*, 3> SENSITIVITY_NAMES{"Low", "Mid", "High"};
 
-// Lit lamps of firing steps 0 (2 per second) to 8 (10 per second).
+// Lit lamps of firing steps 0 (2 per second) to 8 (10 per second), each 20 by 14 inside the
+// step's own area (602 to 621 across), so that repainting that area redraws all of the lamp.
+constexpr QRect firingLamp(int top) {
+    return inclusive(602, top, 621, top + 13);
+}
 inline constexpr std::array<QRect, 9> FIRING_LAMPS{
-    inclusive(601, 236, 621, 249), inclusive(601, 221, 621, 234), inclusive(601, 206, 621, 219),
-    inclusive(601, 191, 621, 204), inclusive(601, 176, 621, 189), inclusive(601, 161, 621, 174),
-    inclusive(601, 146, 621, 159), inclusive(601, 131, 621, 144), inclusive(601, 117, 621, 130),
+    firingLamp(237), firingLamp(222), firingLamp(207), firingLamp(192), firingLamp(177),
+    firingLamp(162), firingLamp(147), firingLamp(132), firingLamp(117),
 };
 
 inline constexpr QRect X360_GAUGE = edges(710, 120, 728, 248);

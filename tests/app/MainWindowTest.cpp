@@ -1,6 +1,9 @@
 #include "tests/app/WindowFixture.h"
 
-#include "pcsetup/PcPageText.h"
+#include <QSignalSpy>
+
+#include <cstdio>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -10,6 +13,31 @@ using test::WindowFixture;
 const QPoint pcTab{100, 36};
 const QPoint x360Tab{320, 36};
 const QPoint awayFromTabs{400, 300};
+const QPoint pcExit{736, 560};
+const QPoint x360Exit{734, 560};
+
+const std::string deviceNotFoundText =
+    "Vantrel device not found. \r\nPlug-in your Vantrel Receiver "
+    "dongle while press and hold the button on it!";
+const std::string exitQuestion = "Save the new settings into Vantrel?";
+const std::string x360SavedText =
+    "The new X360 settings have been saved in your Vantrel sucessfully!";
+const std::string pcSavedText = "The new PC settings have been saved in your Vantrel sucessfully!";
+
+// The trace lines of the key map's four 16-byte blocks written from address 52.
+std::vector<std::string> keyMapWrites(const KeyMapBytes& map) {
+    std::vector<std::string> lines;
+    for (std::size_t block = 0; block < 4; ++block) {
+        std::string line = "write " + std::to_string(52 + 16 * block) + " 16 ";
+        for (std::size_t i = 0; i < 16; ++i) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02x", map[16 * block + i]);
+            line += digits;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 class MainWindowTest : public WindowFixture {};
 
@@ -70,9 +98,97 @@ TEST_F(MainWindowTest, DeviceNoticesThatNameTheReceiverSignalTheMonitor) {
 
 TEST_F(MainWindowTest, BothSaveButtonsRefuseWithoutADevice) {
     EXPECT_FALSE(window->passesSaveGuard());
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{std::string(deviceNotFoundMessage)});
+    EXPECT_EQ(messages.texts(), std::vector{deviceNotFoundText});
     state.deviceConnected = 1;
     EXPECT_TRUE(window->passesSaveGuard());
+}
+
+// A connected device; the window's end is watched.
+class ExitTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        finished.emplace(window.get(), &QDialog::finished);
+        connect();
+    }
+
+    // Changes both settings sets: the LB slot's key, and the firing speed by its lamp.
+    void changeBoth(KeyCode lbKey, QPoint firingLamp) {
+        pcPage().keyMap().setDefinition(lbSlot, lbKey, 0);
+        pcPage().refreshLabels();
+        click(x360Page(), firingLamp);
+        ASSERT_TRUE(pcPage().keyMap().isChanged());
+        ASSERT_TRUE(x360Page().isChanged());
+    }
+
+    static constexpr int lbSlot = 3;
+    std::optional<QSignalSpy> finished;
+};
+
+TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
+    struct Case {
+        const char* name;
+        SetupPage asking;
+        KeyCode lbKey;
+        QPoint firingLamp;
+        std::string x360Write;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"from the XBox 360 page",
+         SetupPage::X360,
+         0x41,
+         {612, 124}, // 10 a second
+         "write 117 1 0a",
+         {exitQuestion, x360SavedText, pcSavedText}},
+        {"from the PC page",
+         SetupPage::Pc,
+         0x42,
+         {612, 244}, // 2 a second
+         "write 117 1 32",
+         {exitQuestion, pcSavedText, x360SavedText}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->show();
+        changeBoth(c.lbKey, c.firingLamp);
+        // The way a user gets to the asking page: a release over its tab header.
+        if (c.asking == SetupPage::X360) {
+            release(pcPage(), x360Tab);
+        }
+        const std::vector<std::string> pcWrites = keyMapWrites(pcPage().keyMap().currentKeyMap());
+        messages.clear();
+        finished->clear();
+
+        if (c.asking == SetupPage::X360) {
+            click(x360Page(), x360Exit);
+        } else {
+            click(pcPage(), pcExit);
+        }
+
+        EXPECT_EQ(messages.texts(), c.messages);
+        std::vector<std::string> written{c.x360Write};
+        if (c.asking == SetupPage::X360) {
+            written.insert(written.end(), pcWrites.begin(), pcWrites.end());
+        } else {
+            written.insert(written.begin(), pcWrites.begin(), pcWrites.end());
+        }
+        EXPECT_EQ(takeTrace(), written);
+        ASSERT_EQ(finished->count(), 1);
+        EXPECT_EQ(finished->at(0).at(0).toInt(), QDialog::Rejected);
+        EXPECT_FALSE(window->isVisible());
+        window->switchTo(SetupPage::Pc);
+    }
+}
+
+TEST_F(ExitTest, TheCloseBoxEndsWithoutAskingWhateverChanged) {
+    changeBoth(0x41, {612, 124});
+    window->close();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(takeTrace().empty());
+    ASSERT_EQ(finished->count(), 1);
+    EXPECT_EQ(finished->at(0).at(0).toInt(), QDialog::Rejected);
+    EXPECT_FALSE(window->isVisible());
 }
 
 class FailedRegistrationTest : public WindowFixture {

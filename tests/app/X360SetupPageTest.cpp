@@ -1,16 +1,24 @@
 #include "tests/app/WindowFixture.h"
 
-#include "app/ConfirmExit.h"
-#include "pcsetup/PcPageText.h"
-#include "x360setup/X360PageText.h"
-
 #include <QCoreApplication>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QResource>
 #include <QSignalSpy>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <span>
+
+// The compiled-in pictures, taken away and given back around a test that brings its own. The
+// resource functions live in the global namespace, where these declare them.
+static void dropCompiledSkin() {
+    Q_CLEANUP_RESOURCE(vantrel);
+}
+static void restoreCompiledSkin() {
+    Q_INIT_RESOURCE(vantrel);
+}
 
 namespace vantrel {
 namespace {
@@ -49,9 +57,29 @@ const QPoint pcTab{100, 36};
 // On the picture but on no key, lamp, icon, command or tab.
 const QPoint emptyPicture{450, 380};
 
-std::string text(std::string_view view) {
-    return std::string(view);
-}
+// The page's texts as the user reads them, misspellings included, typed out here so that a
+// changed word in the program is caught.
+const std::string dragHelp = "Click and Drag a button to be defined to a key on the device.";
+const std::string dropHelp = "Drop the selected button to a key position on the device.";
+const std::string commandHelp[] = {
+    "Clear all the current settings.",
+    "Reload the settings from device.",
+    "Restore the factory default settings.",
+    "Save the current settings to the hardware.",
+    "Exit the software.",
+};
+const std::string deviceMissingText = "Vantrel doesn't exist, please plug it in your USB port!";
+const std::string deviceNotFoundText =
+    "Vantrel device not found. \r\nPlug-in your Vantrel Receiver "
+    "dongle while press and hold the button on it!";
+const std::string incompleteText = "Button mapping hasn't Completed!";
+const std::string savedText = "The new X360 settings have been saved in your Vantrel sucessfully!";
+const std::string commErrorText =
+    "An error occurred during communicate with the device,  \r\nre-plug in the device and "
+    "re-start the software, if you still have the same error, please contact our technical "
+    "support.";
+const std::string exitQuestion = "Save the new settings into Vantrel?";
+const std::string pictureMissingText = "Error at Finding PNG!";
 
 // The default map with some keys changed: {key, byte}.
 ButtonMapBytes mapWith(std::initializer_list<std::pair<int, std::uint8_t>> changes) {
@@ -60,6 +88,75 @@ ButtonMapBytes mapWith(std::initializer_list<std::pair<int, std::uint8_t>> chang
         map[static_cast<std::size_t>(key)] = byte;
     }
     return map;
+}
+
+// The page's picture table by index, as resource ids: key highlights 0 to 13, the background,
+// the icons of codes 0 to 13, the lamps of levels Low to High and of steps 0 to 8, the raised
+// looks of the five commands.
+constexpr std::array<int, 46> pictureIds = {
+    180,  178,  179,  191, 189, 188, 190, 181, 182, 184, 185, 186, 187, 183, //
+    192,                                                                     //
+    195,  193,  194,  199, 200, 201, 202, 196, 197, 205, 204, 206, 203, 198, //
+    209,  208,  207,                                                         //
+    1100, 1099, 1098, 210, 211, 212, 213, 214, 215,                          //
+    218,  216,  217,  220, 219,                                              //
+};
+constexpr std::size_t BACKGROUND = 14;
+constexpr std::size_t ICONS = 15;
+constexpr std::size_t SENSITIVITY_LAMPS = 29;
+constexpr std::size_t STEP_LAMPS = 32;
+constexpr std::size_t RAISED_COMMANDS = 41;
+constexpr int PC_BACKGROUND_ID = 221;
+constexpr int COMMAND_COUNT = 5;
+
+// A picture as its resource holds it, read apart from the page.
+QImage png(int id) {
+    return QImage(QStringLiteral(":/PNG/%1").arg(id)).convertToFormat(QImage::Format_ARGB32);
+}
+
+// A 28 by 28 icon as it looks stretched into its 30 by 30 square.
+QImage squareIcon(int id) {
+    QImage square(30, 30, QImage::Format_ARGB32);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawImage(QRect(0, 0, 30, 30), png(id));
+    return square;
+}
+
+// Where the pages draw text and the gauge: nothing there comes from a picture alone.
+const QRegion textsAndGauge =
+    QRegion(198, 542, 380, 56) + QRegion(742, 174, 42, 24) + QRegion(710, 120, 18, 128);
+
+// The first point where the picture shows an opaque pixel that no rival of its layer gives
+// (each rival is clear or opaque in another colour there) and that the background differs
+// from, outside what is drawn after it.
+std::optional<QPoint> telltale(const QImage& picture, const std::vector<QImage>& rivals,
+                               const QImage& background, const std::vector<QImage>& drawnAfter,
+                               const QRegion& coveredAfter) {
+    const auto row = [](const QImage& image, int y) {
+        return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    };
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = row(picture, y)[x];
+            if (qAlpha(pixel) != 255 || (!background.isNull() && row(background, y)[x] == pixel)) {
+                continue;
+            }
+            const auto givesIt = [&](const QImage& rival) {
+                const QRgb other = row(rival, y)[x];
+                return other == pixel || (qAlpha(other) != 0 && qAlpha(other) != 255);
+            };
+            const auto showsThere = [&](const QImage& later) {
+                return qAlpha(row(later, y)[x]) != 0;
+            };
+            if (std::none_of(rivals.begin(), rivals.end(), givesIt) &&
+                std::none_of(drawnAfter.begin(), drawnAfter.end(), showsThere) &&
+                !coveredAfter.contains(QPoint(x, y))) {
+                return QPoint(x, y);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 // Every request's trace line, with whether sampling was enabled when it reached the receiver.
@@ -145,8 +242,133 @@ protected:
         }
     }
 
+    // The whole page composed as a paint would, for reading its pixels.
+    const QImage& composed() {
+        page().compose();
+        return page().canvas();
+    }
+
+    // The table's pictures, each read once.
+    const QImage& table(std::size_t index) {
+        if (tablePictures_[index].isNull()) {
+            tablePictures_[index] = png(pictureIds[index]);
+        }
+        return tablePictures_[index];
+    }
+    std::vector<QImage> tableRange(std::size_t first, std::size_t count,
+                                   std::optional<std::size_t> except = std::nullopt) {
+        std::vector<QImage> pictures;
+        for (std::size_t index = first; index < first + count; ++index) {
+            if (index != except) {
+                pictures.push_back(table(index));
+            }
+        }
+        return pictures;
+    }
+    QRegion iconsNow() {
+        QRegion icons;
+        for (const PixelRect& rect : page().dragDrop().iconRect()) {
+            icons += toQRect(rect);
+        }
+        return icons;
+    }
+
     std::shared_ptr<SamplingTrace> sampling = std::make_shared<SamplingTrace>(trace, state);
+
+private:
+    std::array<QImage, pictureIds.size()> tablePictures_;
 };
+
+// Each entry of the picture table shows where the page draws it: a pixel that only that picture
+// gives, composed on the page in a state that draws it, equals the resource's own pixel.
+TEST_F(X360SetupPageTest, EveryPictureOfTheTableShowsInItsLayer) {
+    const QImage background = table(BACKGROUND);
+    const auto commandFaces = tableRange(RAISED_COMMANDS, COMMAND_COUNT);
+    const QPoint commandAt[] = {resetButton, reloadButton, defaultButton, saveButton, exitButton};
+    const auto lampsAndFaces = [&](int level, int step) {
+        std::vector<QImage> later = commandFaces;
+        later.push_back(table(SENSITIVITY_LAMPS + static_cast<std::size_t>(level)));
+        later.push_back(table(STEP_LAMPS + static_cast<std::size_t>(step)));
+        return later;
+    };
+    const int midLevel = 1;
+    const auto expectShows = [&](const char* what, std::size_t index, const QImage& picture,
+                                 const std::vector<QImage>& rivals, const QImage& ground,
+                                 const std::vector<QImage>& drawnAfter, const QRegion& covered) {
+        SCOPED_TRACE(std::string(what) + ", table entry " + std::to_string(index) + ", PNG " +
+                     std::to_string(pictureIds[index]));
+        const auto at = telltale(picture, rivals, ground, drawnAfter, covered);
+        ASSERT_TRUE(at) << "no pixel tells this picture from the others";
+        EXPECT_EQ(composed().pixel(*at), picture.pixel(*at)) << "at " << at->x() << "," << at->y();
+    };
+
+    expectShows("the background", BACKGROUND, background, {png(PC_BACKGROUND_ID)}, {},
+                lampsAndFaces(midLevel, DEFAULT_FIRING_STEP), iconsNow() + textsAndGauge);
+
+    for (std::size_t key = 0; key < X360_KEY_COUNT; ++key) {
+        press(page(), centre(homeSquares[0]));
+        move(page(), centre(keySquares[key]), Qt::LeftButton);
+        ASSERT_EQ(page().dragDrop().hoverKey(), static_cast<int>(key));
+        expectShows("a key highlight", key, table(key), tableRange(0, X360_KEY_COUNT, key),
+                    background, lampsAndFaces(midLevel, DEFAULT_FIRING_STEP),
+                    iconsNow() + textsAndGauge);
+        move(page(), emptyPicture, Qt::LeftButton);
+        release(page(), emptyPicture);
+    }
+
+    const QImage withIconsAtHome = composed();
+    for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
+        std::vector<QImage> rivals;
+        for (std::size_t other = 0; other < X360_BUTTON_COUNT; ++other) {
+            if (other != code) {
+                rivals.push_back(squareIcon(pictureIds[ICONS + other]));
+            }
+        }
+        const QImage icon = squareIcon(pictureIds[ICONS + code]);
+        const auto at = telltale(icon, rivals, {}, {}, {});
+        SCOPED_TRACE("the icon of code " + std::to_string(code));
+        ASSERT_TRUE(at);
+        const QRect home = toQRect(homeSquares[code]);
+        EXPECT_EQ(withIconsAtHome.pixel(home.topLeft() + *at), icon.pixel(*at));
+    }
+
+    for (int level = 0; level < SENSITIVITY_LEVELS; ++level) {
+        page().settings().setSensitivity(static_cast<std::int8_t>(SENSITIVITY_LOW + level));
+        const std::size_t index = SENSITIVITY_LAMPS + static_cast<std::size_t>(level);
+        std::vector<QImage> later = commandFaces;
+        later.push_back(table(STEP_LAMPS + DEFAULT_FIRING_STEP));
+        expectShows("a sensitivity lamp", index, table(index),
+                    tableRange(SENSITIVITY_LAMPS, SENSITIVITY_LEVELS, index), background, later,
+                    textsAndGauge);
+    }
+
+    for (int step = 0; step < FIRING_STEPS; ++step) {
+        page().settings().setFiringStep(step);
+        const std::size_t index = STEP_LAMPS + static_cast<std::size_t>(step);
+        expectShows("a firing speed lamp", index, table(index),
+                    tableRange(STEP_LAMPS, FIRING_STEPS, index), background, commandFaces,
+                    textsAndGauge);
+    }
+
+    // With no command held every raised look shows; the held one leaves the pressed look of the
+    // background.
+    for (int held = -1; held < COMMAND_COUNT; ++held) {
+        if (held >= 0) {
+            press(page(), commandAt[held]);
+        }
+        const QImage withHeld = composed();
+        for (int command = 0; command < COMMAND_COUNT; ++command) {
+            const std::size_t index = RAISED_COMMANDS + static_cast<std::size_t>(command);
+            SCOPED_TRACE("command " + std::to_string(command) + " with " + std::to_string(held) +
+                         " held");
+            const QImage face = table(index);
+            const auto at = telltale(face, tableRange(RAISED_COMMANDS, COMMAND_COUNT, index),
+                                     background, {}, textsAndGauge);
+            ASSERT_TRUE(at);
+            EXPECT_EQ(withHeld.pixel(*at), (command == held ? background : face).pixel(*at));
+        }
+    }
+}
 
 TEST_F(X360SetupPageTest, IconsStartAtHomeThenFollowLoadResetAndDefault) {
     EXPECT_EQ(page().dragDrop().keyRect(), keySquares);
@@ -213,21 +435,21 @@ TEST_F(X360SetupPageTest, Drops) {
         EXPECT_EQ(page().settings().firingStep, c.firingStep);
         EXPECT_FALSE(page().dragDrop().dragging());
         EXPECT_EQ(page().dragDrop().hoverKey(), NO_DRAG);
-        EXPECT_EQ(help(), text(dragHelpText));
+        EXPECT_EQ(help(), dragHelp);
     }
 }
 
 TEST_F(X360SetupPageTest, ADropOnEmptyPictureEmptiesTheKeyUntilAnIconFromHomeFillsIt) {
     connect();
     press(page(), centre(keySquares[3]));
-    EXPECT_EQ(help(), text(dropHelpText));
+    EXPECT_EQ(help(), dropHelp);
     move(page(), emptyPicture, Qt::LeftButton);
     release(page(), emptyPicture);
     EXPECT_EQ(icons()[3], homeSquares[3]);
     EXPECT_EQ(map(), mapWith({{3, NO_BUTTON}}));
 
     click(page(), saveButton);
-    EXPECT_EQ(messages.texts(), std::vector{text(mappingIncompleteMessage)});
+    EXPECT_EQ(messages.texts(), std::vector{incompleteText});
     EXPECT_TRUE(takeTrace().empty());
 
     messages.clear();
@@ -270,7 +492,7 @@ TEST_F(X360SetupPageTest, ALoadInTheMiddleOfADragEndsIt) {
          without3,
          homeSquares[3],
          {}},
-        {"the map could not be read", {}, without3, homeSquares[3], {text(commErrorMessage)}},
+        {"the map could not be read", {}, without3, homeSquares[3], {commErrorText}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,14 +562,58 @@ TEST_F(X360SetupPageTest, ResetFiresWhereverItsButtonIsReleased) {
     }
 }
 
+// A command's button stays pressed on screen until its action, message boxes included, is done.
+TEST_F(X360SetupPageTest, ACommandStaysPressedWhileItsMessageIsShown) {
+    struct Case {
+        const char* name;
+        QPoint button;
+        int command;
+        std::optional<PixelRect> connectedWithAClickOn;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"Reload without a device", reloadButton, 1, {}, {deviceMissingText}},
+        {"SAVE without a device", saveButton, 3, {}, {deviceNotFoundText}},
+        {"SAVE", saveButton, 3, step8Lamp, {savedText}},
+        {"EXIT with a change, cancelled", exitButton, 4, highLamp, {exitQuestion}},
+    };
+    const QImage background = table(BACKGROUND);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.connectedWithAClickOn) {
+            connect();
+            click(page(), centre(*c.connectedWithAClickOn));
+        }
+        messages.clear();
+        messages.scriptAnswer(MessageAnswer::Cancel);
+        const QImage face = table(RAISED_COMMANDS + static_cast<std::size_t>(c.command));
+        const QPoint at = *telltale(face, {}, background, {}, textsAndGauge);
+        std::vector<int> heldDuringBox;
+        std::vector<QRgb> shownDuringBox;
+        messages.onShow = [&](std::string_view) {
+            heldDuringBox.push_back(page().pressedCommand());
+            shownDuringBox.push_back(composed().pixel(at));
+        };
+        click(page(), c.button);
+        messages.onShow = nullptr;
+
+        EXPECT_EQ(messages.texts(), c.messages);
+        EXPECT_EQ(heldDuringBox, std::vector<int>(c.messages.size(), c.command));
+        EXPECT_EQ(shownDuringBox, std::vector<QRgb>(c.messages.size(), background.pixel(at)))
+            << "the pressed look behind the box";
+        EXPECT_EQ(page().pressedCommand(), -1);
+        EXPECT_EQ(composed().pixel(at), face.pixel(at)) << "raised again afterwards";
+    }
+}
+
 TEST_F(X360SetupPageTest, HelpLine) {
     connect();
     EXPECT_EQ(help(), "") << "empty until the pointer first moves";
-    const std::string_view* commands = commandHelpTexts;
+    const std::string* commands = commandHelp;
     const struct {
         QPoint at;
         Qt::MouseButtons held;
-        std::string_view help;
+        const std::string& help;
     } moves[] = {
         {resetButton, Qt::NoButton, commands[0]},
         {reloadButton, Qt::NoButton, commands[1]},
@@ -355,14 +621,14 @@ TEST_F(X360SetupPageTest, HelpLine) {
         {saveButton, Qt::NoButton, commands[3]},
         {exitButton, Qt::NoButton, commands[4]},
         {centre(keySquares[3]), Qt::NoButton, commands[4]}, // an icon: no change
-        {{585, 530}, Qt::NoButton, dragHelpText},           // the command area, no command
-        {resetButton, Qt::LeftButton, dragHelpText},        // the button held: no change
+        {{585, 530}, Qt::NoButton, dragHelp},               // the command area, no command
+        {resetButton, Qt::LeftButton, dragHelp},            // the button held: no change
         {resetButton, Qt::NoButton, commands[0]},
-        {emptyPicture, Qt::NoButton, dragHelpText},
+        {emptyPicture, Qt::NoButton, dragHelp},
     };
     for (const auto& m : moves) {
         move(page(), m.at, m.held);
-        EXPECT_EQ(help(), text(m.help)) << m.at.x() << "," << m.at.y();
+        EXPECT_EQ(help(), m.help) << m.at.x() << "," << m.at.y();
     }
 }
 
@@ -372,8 +638,7 @@ TEST_F(X360SetupPageTest, ExitWithAnIncompleteMapAnsweredYesSaysSoAndCloses) {
     QSignalSpy finished(window.get(), &QDialog::finished);
 
     click(page(), exitButton);
-    EXPECT_EQ(messages.texts(),
-              (std::vector{text(saveOnExitQuestion), text(mappingIncompleteMessage)}));
+    EXPECT_EQ(messages.texts(), (std::vector{exitQuestion, incompleteText}));
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
     EXPECT_FALSE(window->isVisible());
@@ -414,7 +679,7 @@ TEST_F(X360SetupPageTest, SaveWritesOnlyWhatChanged) {
 
         click(page(), saveButton);
         EXPECT_EQ(takeTrace(), c.trace);
-        EXPECT_EQ(messages.texts(), std::vector{text(x360SavedMessage)});
+        EXPECT_EQ(messages.texts(), std::vector{savedText});
         EXPECT_FALSE(page().isChanged());
         const devsim::MemoryImage memory = receiver->memory();
         EXPECT_TRUE(std::equal(map().begin(), map().end(), memory.begin() + BUTTON_MAP_ADDRESS));
@@ -433,7 +698,7 @@ TEST_F(X360SetupPageTest, AMismatchedReadBackShowsTheErrorTwiceAndKeepsTheDevice
         {.kind = devsim::FaultKind::ReadBackMismatch, .scope = devsim::RequestScope::Reads});
 
     click(page(), saveButton);
-    EXPECT_EQ(messages.texts(), (std::vector{text(commErrorMessage), text(commErrorMessage)}));
+    EXPECT_EQ(messages.texts(), (std::vector{commErrorText, commErrorText}));
     EXPECT_EQ(page().settings().deviceButtonMap, defaultButtonMap());
     EXPECT_EQ(takeTrace(), (std::vector<std::string>{"write 118 14 010002030405060708090a0b0c0d",
                                                      "read 118 14"}))
@@ -441,14 +706,14 @@ TEST_F(X360SetupPageTest, AMismatchedReadBackShowsTheErrorTwiceAndKeepsTheDevice
 }
 
 TEST_F(X360SetupPageTest, WithoutADeviceReloadAndSaveOnlySaySo) {
-    const std::pair<QPoint, std::string_view> cases[] = {
-        {reloadButton, deviceMissingMessage},
-        {saveButton, deviceNotFoundMessage},
+    const std::pair<QPoint, std::string> cases[] = {
+        {reloadButton, deviceMissingText},
+        {saveButton, deviceNotFoundText},
     };
     for (const auto& [button, message] : cases) {
         messages.clear();
         click(page(), button);
-        EXPECT_EQ(messages.texts(), std::vector{text(message)});
+        EXPECT_EQ(messages.texts(), std::vector{message});
     }
     EXPECT_TRUE(takeTrace().empty());
 }
@@ -469,6 +734,51 @@ TEST_F(X360SetupPageTest, ReloadReadsTheDeviceAgainWithSamplingPaused) {
     EXPECT_EQ(page().settings().sensitivity, SENSITIVITY_MID);
     EXPECT_FALSE(page().isChanged());
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// The page with a picture missing from the middle of its table: the third key highlight.
+class UnfinishedX360PageTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        dropCompiledSkin();
+        ASSERT_TRUE(QResource::registerResource(QStringLiteral(VANTREL_SKIN_WITHOUT_179)));
+        WindowFixture::SetUp();
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        QResource::unregisterResource(QStringLiteral(VANTREL_SKIN_WITHOUT_179));
+        restoreCompiledSkin();
+    }
+};
+
+TEST_F(UnfinishedX360PageTest, SaysSoOnceAndItsIdleDecodeKeepsToThePicturesFound) {
+    EXPECT_EQ(messages.texts(), std::vector{pictureMissingText});
+    EXPECT_FALSE(x360Page().initialised());
+    EXPECT_TRUE(pcPage().initialised());
+
+    // The PC Setup page's first paint hands the other page's decoding to the idle time.
+    pcPage().repaint();
+    QCoreApplication::processEvents();
+    x360Page().decodePictures();
+    x360Page().compose();
+    EXPECT_TRUE(x360Page().canvas().isNull()) << "nothing of the skin is drawn";
+    EXPECT_EQ(messages.texts(), std::vector{pictureMissingText});
+}
+
+TEST_F(UnfinishedX360PageTest, ItsTabHeadersStillSwitchPages) {
+    const QPoint x360Tab{320, 36};
+    release(pcPage(), x360Tab);
+    ASSERT_TRUE(x360Page().isVisible());
+
+    click(x360Page(), x360Tab);
+    EXPECT_TRUE(x360Page().isVisible()) << "its own tab changes nothing";
+    press(x360Page(), pcTab);
+    release(x360Page(), emptyPicture);
+    EXPECT_TRUE(x360Page().isVisible()) << "a press on the other tab is not enough";
+
+    release(x360Page(), pcTab);
+    EXPECT_TRUE(pcPage().isVisible());
+    EXPECT_FALSE(x360Page().isVisible());
 }
 
 } // namespace

@@ -143,52 +143,60 @@ INSTANTIATE_TEST_SUITE_P(Inventory, PictureTest, testing::ValuesIn(PICTURES),
 
 struct LitElement {
     int id;
-    QRect bounds; // inclusive pixel bounds the visible pixels must keep to
+    QRect bounds;      // inclusive pixel bounds the visible pixels must keep to
+    QRect repaintedBy; // the page's area whose repaint draws the element again, or takes it away
 };
 
 QRect inclusive(int left, int top, int right, int bottom) {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// An area of the page template given by its edges, the right and bottom edge outside it.
+QRect edges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
 QRect firingLamp(int top) {
-    return inclusive(601, top, 621, top + 13);
+    return inclusive(602, top, 621, top + 13);
 }
 
 // The page repaints only its left four fifths when the key highlight changes.
 const QRect KEY_HIGHLIGHT_AREA = inclusive(0, 0, 639, 599);
+// A command's press and its release repaint the whole page.
+const QRect WHOLE_PAGE = edges(0, 0, 800, 600);
 
 const LitElement LIT_ELEMENTS[] = {
-    {207, inclusive(508, 119, 528, 138)}, // sensitivity High
-    {208, inclusive(508, 174, 528, 193)}, // Mid
-    {209, inclusive(508, 228, 528, 247)}, // Low
-    {215, firingLamp(117)},               // 10 per second
-    {214, firingLamp(131)},
-    {213, firingLamp(146)},
-    {212, firingLamp(161)},
-    {211, firingLamp(176)},
-    {210, firingLamp(191)},
-    {1098, firingLamp(206)},
-    {1099, firingLamp(221)},
-    {1100, firingLamp(236)},              // 2 per second
-    {218, inclusive(497, 486, 579, 514)}, // Reset
-    {216, inclusive(588, 486, 670, 514)}, // Reload
-    {217, inclusive(679, 486, 760, 513)}, // Default
-    {220, inclusive(602, 548, 684, 576)}, // SAVE
-    {219, inclusive(692, 547, 774, 575)}, // EXIT
-    {180, KEY_HIGHLIGHT_AREA},
-    {178, KEY_HIGHLIGHT_AREA},
-    {179, KEY_HIGHLIGHT_AREA},
-    {191, KEY_HIGHLIGHT_AREA},
-    {189, KEY_HIGHLIGHT_AREA},
-    {188, KEY_HIGHLIGHT_AREA},
-    {190, KEY_HIGHLIGHT_AREA},
-    {181, KEY_HIGHLIGHT_AREA},
-    {182, KEY_HIGHLIGHT_AREA},
-    {184, KEY_HIGHLIGHT_AREA},
-    {185, KEY_HIGHLIGHT_AREA},
-    {186, KEY_HIGHLIGHT_AREA},
-    {187, KEY_HIGHLIGHT_AREA},
-    {183, KEY_HIGHLIGHT_AREA},
+    {207, inclusive(508, 119, 528, 138), edges(508, 116, 530, 140)}, // sensitivity High
+    {208, inclusive(508, 174, 528, 193), edges(508, 172, 530, 196)}, // Mid
+    {209, inclusive(508, 228, 528, 247), edges(508, 226, 530, 250)}, // Low
+    {215, firingLamp(117), edges(602, 116, 622, 132)},               // 10 per second
+    {214, firingLamp(132), edges(602, 132, 622, 148)},
+    {213, firingLamp(147), edges(602, 146, 622, 162)},
+    {212, firingLamp(162), edges(602, 162, 622, 178)},
+    {211, firingLamp(177), edges(602, 176, 622, 192)},
+    {210, firingLamp(192), edges(602, 192, 622, 208)},
+    {1098, firingLamp(207), edges(602, 206, 622, 222)},
+    {1099, firingLamp(222), edges(602, 222, 622, 238)},
+    {1100, firingLamp(237), edges(602, 236, 622, 252)}, // 2 per second
+    {218, inclusive(497, 486, 579, 514), WHOLE_PAGE},   // Reset
+    {216, inclusive(588, 486, 670, 514), WHOLE_PAGE},   // Reload
+    {217, inclusive(679, 486, 760, 513), WHOLE_PAGE},   // Default
+    {220, inclusive(602, 548, 684, 576), WHOLE_PAGE},   // SAVE
+    {219, inclusive(692, 547, 774, 575), WHOLE_PAGE},   // EXIT
+    {180, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {178, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {179, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {191, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {189, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {188, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {190, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {181, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {182, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {184, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {185, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {186, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {187, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
+    {183, KEY_HIGHLIGHT_AREA, KEY_HIGHLIGHT_AREA},
 };
 
 void PrintTo(const LitElement& element, std::ostream* out) {
@@ -203,6 +211,15 @@ TEST_P(LitElementTest, ShowsOnlyInsideItsRectangle) {
     ASSERT_FALSE(lit.isEmpty());
     EXPECT_TRUE(expected.bounds.contains(lit))
         << "lit " << describe(lit) << ", allowed " << describe(expected.bounds);
+}
+
+// What a repaint of the element's area does not reach would stay on screen after it went out.
+TEST_P(LitElementTest, LiesWhollyInTheAreaThatRepaintsIt) {
+    const LitElement expected = GetParam();
+    const QRect lit = litArea(png(expected.id));
+    ASSERT_FALSE(lit.isEmpty());
+    EXPECT_TRUE(expected.repaintedBy.contains(lit))
+        << "lit " << describe(lit) << ", repainted " << describe(expected.repaintedBy);
 }
 
 INSTANTIATE_TEST_SUITE_P(Overlays, LitElementTest, testing::ValuesIn(LIT_ELEMENTS),

@@ -6,6 +6,9 @@ namespace vantrel::test {
 
 MessageAnswer RecordingMessages::show(std::string_view text, MessageButtons buttons,
                                       MessageIcon icon) {
+    if (onShow) {
+        onShow(text);
+    }
     std::lock_guard lock(mutex_);
     shown_.push_back({std::string(text), buttons, icon});
     if (!answers_.empty()) {

@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     std::vector<std::string> texts() const;
     std::size_t count(std::string_view text) const;
     void clear();
+
+    // Called as each box opens, before it is answered: a test looks at what shows behind it.
+    std::function<void(std::string_view text)> onShow;
 
 private:
     mutable std::mutex mutex_;
