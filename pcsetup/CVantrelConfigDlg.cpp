@@ -292,7 +292,12 @@ void CVantrelConfigDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVantrelConfigDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (!initialised() || event->button() != Qt::LeftButton) {
+    if (!initialised()) {
+        // The main window's tab headers still switch away from an unfinished page.
+        event->ignore();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint p = event->position().toPoint();

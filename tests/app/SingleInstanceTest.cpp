@@ -86,6 +86,9 @@ TEST_F(KeyboardLockTest, ALockHeldByAnotherCopyLeavesThePcPageUnset) {
     EXPECT_FALSE(pcPage().initialised()) << "the page gives up at once, taking no keyboard";
     EXPECT_TRUE(x360Page().initialised());
     EXPECT_TRUE(messages.shown().empty());
+
+    release(pcPage(), QPoint{320, 36});
+    EXPECT_TRUE(x360Page().isVisible()) << "the XBox 360 Setup tab still switches pages";
 }
 
 TEST_F(KeyboardLockTest, ALockLeftByACrashedCopyIsTakenOver) {
