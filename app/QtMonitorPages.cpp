@@ -5,10 +5,23 @@
 #include "pcsetup/CVantrelConfigDlg.h"
 #include "x360setup/CKeydefDlg.h"
 
+#include <QEvent>
+
 namespace vantrel {
 
 QtMonitorPages::QtMonitorPages(UiBridge& bridge, CMainDlg& window, DeviceLink& link)
-    : bridge_(bridge), window_(window), link_(link) {
+    : bridge_(bridge), window_(window), link_(link), pcVisible_(window.pcPage().isVisible()) {
+    // The page hears of every change of its visibility, its window's included.
+    window.pcPage().installEventFilter(this);
+}
+
+bool QtMonitorPages::eventFilter(QObject*, QEvent* event) {
+    // A page hears of being shown only once it is in view, and of being hidden whenever it
+    // leaves it, its window's hiding included.
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        pcVisible_ = event->type() == QEvent::Show;
+    }
+    return false;
 }
 
 bool QtMonitorPages::onUserInterface(const std::function<void()>& work) {
@@ -22,7 +35,7 @@ std::uint32_t QtMonitorPages::loadX360Page() {
 }
 
 bool QtMonitorPages::pcPageVisible() {
-    return window_.pcPage().isVisible();
+    return pcVisible_;
 }
 
 void QtMonitorPages::takeDeviceKeyMap(const KeyMapBytes& block) {

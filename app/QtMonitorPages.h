@@ -2,6 +2,10 @@
 
 #include "device/MonitorPages.h"
 
+#include <QObject>
+
+#include <atomic>
+
 namespace vantrel {
 
 class CMainDlg;
@@ -9,9 +13,11 @@ class DeviceLink;
 class UiBridge;
 
 // The monitor's way to the two pages: every call crosses to the user-interface thread through
-// the bridge, except the XBox 360 load's device reads, which stay on the monitor thread.
-class QtMonitorPages : public MonitorPages {
+// the bridge, except the XBox 360 load's device reads, which stay on the monitor thread, and the
+// PC Setup page's visibility, which the user-interface thread mirrors as it changes.
+class QtMonitorPages : public QObject, public MonitorPages {
 public:
+    // Called on the user-interface thread.
     QtMonitorPages(UiBridge& bridge, CMainDlg& window, DeviceLink& link);
 
     bool onUserInterface(const std::function<void()>& work) override;
@@ -22,10 +28,14 @@ public:
     std::int32_t qualityValue(SetupPage page) override;
     void setQuality(SetupPage page, std::int32_t value, std::string_view text) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     UiBridge& bridge_;
     CMainDlg& window_;
     DeviceLink& link_;
+    std::atomic<bool> pcVisible_;
 };
 
 } // namespace vantrel

@@ -11,13 +11,15 @@ using Clock = std::chrono::steady_clock;
 // Counts the sends of one operation against the link's bound.
 class RepeatBudget {
 public:
-    explicit RepeatBudget(const RetryBound& bound)
-        : sendsLeft_(bound.maxSends), deadline_(Clock::now() + bound.maxDuration) {}
+    RepeatBudget(const RetryBound& bound, const std::atomic<bool>& cancelled)
+        : cancelled_(cancelled), sendsLeft_(bound.maxSends),
+          deadline_(Clock::now() + bound.maxDuration) {}
 
     // Called after a send that must be repeated; false once the operation should give up.
-    bool allowsAnother() { return --sendsLeft_ > 0 && Clock::now() < deadline_; }
+    bool allowsAnother() { return !cancelled_ && --sendsLeft_ > 0 && Clock::now() < deadline_; }
 
 private:
+    const std::atomic<bool>& cancelled_;
     int sendsLeft_;
     Clock::time_point deadline_;
 };
@@ -33,6 +35,7 @@ DeviceLink::~DeviceLink() {
 
 void DeviceLink::attach(std::unique_ptr<DeviceTransport> transport) {
     std::lock_guard lock(mutex_);
+    std::lock_guard transportLock(transportMutex_);
     if (transport_) {
         transport_->close();
     }
@@ -46,9 +49,20 @@ bool DeviceLink::isOpen() const {
 
 void DeviceLink::close() {
     std::lock_guard lock(mutex_);
+    std::lock_guard transportLock(transportMutex_);
     if (transport_) {
         transport_->close();
         transport_.reset();
+    }
+}
+
+void DeviceLink::cancel() {
+    cancelled_ = true;
+    // A request that tested the flag just before it was set is woken here; one that comes later
+    // finds the flag set.
+    std::lock_guard transportLock(transportMutex_);
+    if (transport_) {
+        transport_->cancel();
     }
 }
 
@@ -59,7 +73,7 @@ void DeviceLink::prepare(std::uint16_t command, std::uint16_t address, std::uint
 }
 
 ControlResult DeviceLink::sendLocked(std::uint32_t code) {
-    if (!transport_) {
+    if (!transport_ || cancelled_) {
         return {.succeeded = false, .count = 0, .error = ERROR_INVALID_HANDLE};
     }
     ControlResult result = transport_->control(code, request_, reply_);
@@ -73,7 +87,7 @@ ControlResult DeviceLink::sendLocked(std::uint32_t code) {
 std::uint32_t DeviceLink::queryMode(std::int32_t& reportMode) {
     std::lock_guard lock(mutex_);
     prepare(CMD_QUERY_MODE, 0, 1);
-    RepeatBudget budget(bound_);
+    RepeatBudget budget(bound_, cancelled_);
     for (;;) {
         const ControlResult result = sendLocked(IOCTL_DEVICE_READ);
         // A failure that carries no error code counts as an answer.
@@ -102,7 +116,7 @@ DeviceLink::Exchange DeviceLink::readLocked(std::uint16_t address,
                                             std::span<std::uint8_t> destination) {
     const auto length = static_cast<std::uint16_t>(destination.size());
     prepare(CMD_MEMORY, address, length);
-    RepeatBudget budget(bound_);
+    RepeatBudget budget(bound_, cancelled_);
     for (;;) {
         const ControlResult result = sendLocked(IOCTL_DEVICE_READ);
         if (result.error == 0 && result.count == length) {
@@ -120,7 +134,7 @@ DeviceLink::Exchange DeviceLink::writeLocked(std::uint16_t address,
     const auto length = static_cast<std::uint16_t>(source.size());
     prepare(CMD_MEMORY, address, length);
     std::copy(source.begin(), source.end(), request_.begin() + DATA_OFFSET);
-    RepeatBudget budget(bound_);
+    RepeatBudget budget(bound_, cancelled_);
     for (;;) {
         const ControlResult result = sendLocked(IOCTL_DEVICE_WRITE);
         if (isEndingCode(result.error)) {
@@ -224,7 +238,7 @@ std::uint32_t DeviceLink::writeButtonMap(const ButtonMapBytes& source) {
 
 bool DeviceLink::readReport(InputReport& report) {
     std::lock_guard lock(mutex_);
-    return transport_ && transport_->readReport(report);
+    return transport_ && !cancelled_ && transport_->readReport(report);
 }
 
 } // namespace vantrel

@@ -5,6 +5,7 @@
 #include "device/SettingsImage.h"
 #include "platform/Messages.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -23,10 +24,11 @@ inline constexpr std::string_view commErrorMessage =
 inline constexpr std::string_view writeKeyMapFailedMessage = "Error occurred in WrEELong.";
 
 // A request to a device that has gone away would repeat for ever; each operation gives up after
-// this many sends or this much time, whichever comes first.
+// this many sends or this much time, whichever comes first. One send alone is bounded by the
+// transport's REPLY_TIMEOUT.
 struct RetryBound {
     int maxSends = 100;
-    std::chrono::milliseconds maxDuration{2000};
+    std::chrono::milliseconds maxDuration{REPLY_TIMEOUT};
 };
 
 // What an operation returns when it gave up repeating: the host's time-out code.
@@ -48,6 +50,10 @@ public:
     void attach(std::unique_ptr<DeviceTransport> transport);
     bool isOpen() const;
     void close();
+
+    // For the end of the program, from any thread: the request under way on another thread ends
+    // at once, its repetitions stop, and every later operation fails without being sent.
+    void cancel();
 
     std::uint32_t queryMode(std::int32_t& reportMode);
     std::uint32_t readBytes(std::uint16_t address, std::span<std::uint8_t> destination);
@@ -75,6 +81,10 @@ private:
     Messages& messages_;
     const RetryBound bound_;
     mutable std::mutex mutex_;
+    // Held, after mutex_, wherever transport_ changes, so that cancel() needs only this one while
+    // a request holds mutex_.
+    std::mutex transportMutex_;
+    std::atomic<bool> cancelled_{false};
     std::unique_ptr<DeviceTransport> transport_;
     RequestBlock request_{};
     ReplyBlock reply_{};

@@ -8,13 +8,24 @@
 
 namespace vantrel {
 
+bool waitForEvent(AutoResetEvent& event, std::chrono::milliseconds timeout) {
+    return event.wait(timeout);
+}
+
 DeviceMonitor::DeviceMonitor(MonitorState& state, DeviceLink& link, DeviceDiscovery& discovery,
-                             MonitorPages& pages, Messages& messages)
-    : state_(state), link_(link), discovery_(discovery), pages_(pages), messages_(messages) {
+                             MonitorPages& pages, Messages& messages, EventWait wait)
+    : state_(state), link_(link), discovery_(discovery), pages_(pages), messages_(messages),
+      wait_(std::move(wait)) {
 }
 
 DeviceMonitor::~DeviceMonitor() {
     if (thread_.joinable()) {
+        state_.stopRequested = 1;
+        state_.wakeEvent.set();
+        // Past stopMonitor's wait the stop no longer needs to wait for the end of the wait for a
+        // device, nor for a receiver that has stopped answering.
+        state_.reconnectEvent.set();
+        link_.cancel();
         thread_.join();
     }
 }
@@ -27,7 +38,7 @@ void DeviceMonitor::deviceMonitor() {
     discovery_.openDevice(link_, state_.samplingEnabled);
     while (state_.stopRequested == 0) {
         if (!link_.isOpen()) {
-            if (!state_.reconnectEvent.wait(RECONNECT_WAIT)) {
+            if (!wait_(state_.reconnectEvent, RECONNECT_WAIT) || state_.stopRequested != 0) {
                 continue;
             }
             discovery_.openDevice(link_, state_.samplingEnabled);
@@ -68,7 +79,7 @@ bool DeviceMonitor::connect() {
 
 DeviceMonitor::ConnectionEnd DeviceMonitor::sample() {
     for (;;) {
-        if (state_.wakeEvent.wait(SAMPLE_WAIT)) {
+        if (wait_(state_.wakeEvent, SAMPLE_WAIT)) {
             // Removed, or stopping: the device stays open, and the next pass starts anew.
             return state_.stopRequested != 0 ? ConnectionEnd::Stopped : ConnectionEnd::Lost;
         }
@@ -87,12 +98,19 @@ DeviceMonitor::ConnectionEnd DeviceMonitor::sample() {
 }
 
 void DeviceMonitor::showQuality(std::int32_t quality) {
-    pages_.onUserInterface([&] {
-        const SetupPage target = pages_.pcPageVisible() ? SetupPage::Pc : SetupPage::X360;
+    const SetupPage target = pages_.pcPageVisible() ? SetupPage::Pc : SetupPage::X360;
+    std::optional<std::int32_t>& shown = shownQuality_[static_cast<std::size_t>(target)];
+    if (shown == quality) {
+        return;
+    }
+    const bool crossed = pages_.onUserInterface([&] {
         if (pages_.qualityValue(target) != quality) {
             pages_.setQuality(target, quality, qualityText(quality));
         }
     });
+    if (crossed) {
+        shown = quality;
+    }
 }
 
 } // namespace vantrel

@@ -12,8 +12,9 @@ enum class SetupPage { Pc, X360 };
 
 // What the device monitor reaches of the two setup pages.
 //
-// The monitor calls onUserInterface() and loadX360Page() from its own thread. Everything else is
-// called only from inside work that onUserInterface() runs, that is on the user-interface thread.
+// The monitor calls onUserInterface(), loadX360Page() and pcPageVisible() from its own thread.
+// Everything else is called only from inside work that onUserInterface() runs, that is on the
+// user-interface thread.
 class MonitorPages {
 public:
     virtual ~MonitorPages() = default;
@@ -27,6 +28,8 @@ public:
     // shows its own message on failure. 0 when everything was read.
     virtual std::uint32_t loadX360Page() = 0;
 
+    // Whether the PC Setup page is in view; from either thread, so that a reading equal to the
+    // shown one is dropped without waking the user-interface thread.
     virtual bool pcPageVisible() = 0;
 
     // Replaces the PC key map with the device's block, takes the baseline and marks every label

@@ -20,6 +20,8 @@ public:
     ControlResult control(std::uint32_t code, const RequestBlock& request,
                           ReplyBlock& reply) override;
     bool readReport(InputReport& report) override;
+    // Every call here ends within the receiver's own report interval or injected delay.
+    void cancel() override {}
     void close() override;
 
 private:

@@ -3,6 +3,8 @@
 #include "device/sim/FrameIo.h"
 #include "device/sim/UnixSocket.h"
 
+#include <sys/socket.h>
+
 namespace vantrel {
 
 namespace {
@@ -11,8 +13,9 @@ constexpr ControlResult deviceGone{.succeeded = false, .count = 0, .error = ERRO
 
 } // namespace
 
-std::unique_ptr<SimTransport> SimTransport::connect(const std::filesystem::path& dataSocket) {
-    UniqueFd socket = connectUnixSocket(dataSocket);
+std::unique_ptr<SimTransport> SimTransport::connect(const std::filesystem::path& dataSocket,
+                                                    std::chrono::milliseconds timeout) {
+    UniqueFd socket = connectUnixSocket(dataSocket, timeout);
     if (!socket.valid()) {
         return nullptr;
     }
@@ -25,7 +28,7 @@ std::unique_ptr<SimTransport> SimTransport::connect(const std::filesystem::path&
 
 ControlResult SimTransport::control(std::uint32_t code, const RequestBlock& request,
                                     ReplyBlock& reply) {
-    if (!socket_.valid()) {
+    if (broken_ || !socket_.valid()) {
         return deviceGone;
     }
     if (sendAll(socket_.get(), encodeControlRequest(code, request))) {
@@ -35,13 +38,12 @@ ControlResult SimTransport::control(std::uint32_t code, const RequestBlock& requ
             }
         }
     }
-    // After a broken exchange the stream is out of step: the handle is dead for good.
-    close();
+    breakOff();
     return deviceGone;
 }
 
 bool SimTransport::readReport(InputReport& report) {
-    if (!socket_.valid()) {
+    if (broken_ || !socket_.valid()) {
         return false;
     }
     if (sendAll(socket_.get(), encodeReportRequest())) {
@@ -52,8 +54,20 @@ bool SimTransport::readReport(InputReport& report) {
             }
         }
     }
-    close();
+    breakOff();
     return false;
+}
+
+void SimTransport::cancel() {
+    // Wakes a receive under way at once, and leaves every later send and receive failing.
+    ::shutdown(socket_.get(), SHUT_RDWR);
+}
+
+void SimTransport::breakOff() {
+    // After a broken exchange the stream is out of step, or a late reply may still come: the
+    // handle is dead for good, and the receiver learns it now.
+    broken_ = true;
+    ::shutdown(socket_.get(), SHUT_RDWR);
 }
 
 void SimTransport::close() {

@@ -58,10 +58,11 @@ std::optional<std::string> WindowsDeviceBus::errorText(std::uint32_t code) {
 }
 
 std::unique_ptr<DeviceTransport> WindowsDeviceBus::open(const std::u16string& path) {
-    // No overlapped flag: the handle's I/O is synchronous, as the link relies on.
+    // Overlapped, so that a call the driver never answers can be given up: the transport still
+    // waits for each call before the next, and the link sends one at a time.
     const HANDLE handle =
         CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ | GENERIC_WRITE,
-                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }

@@ -181,6 +181,16 @@ TEST_F(DeviceDiscoveryTest, ReportFailureKeepsTheLastError) {
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Probe FAILURE: host text 1234\n"});
 }
 
+TEST_F(DeviceDiscoveryTest, AFailureTheHostHasNoTextForShowsNothing) {
+    BusDevice brokenList = other(u"");
+    brokenList.propertyError = 1234;
+    bus.setDevices({brokenList, receiver()});
+    bus.withoutText(1234);
+    EXPECT_FALSE(discovery.findDevice(hardwareIdPattern)) << "the walk still ends there";
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(bus.lastError(), 1234u);
+}
+
 TEST_F(DeviceDiscoveryTest, OpenDeviceStoresTheHandleAndEnablesSampling) {
     RecordingMessages linkMessages;
     DeviceLink link(linkMessages);

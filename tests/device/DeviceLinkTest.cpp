@@ -1,4 +1,5 @@
 #include "device/DeviceLink.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedTransport.h"
 
@@ -160,6 +161,54 @@ TEST_F(DeviceLinkTest, ReadRepeatsUntilTheFullCountArrives) {
     EXPECT_EQ(device->sent().size(), 3u);
     EXPECT_EQ(block[0], 1);
     EXPECT_EQ(block[15], 16);
+}
+
+TEST_F(DeviceLinkTest, ReadTakesAFailureWithErrorZeroAsAnAnswer) {
+    device->script({.succeeded = false, .error = 0, .count = std::nullopt, .bytes = {7, 8}});
+    std::array<std::uint8_t, 2> bytes{};
+    EXPECT_EQ(link.readBytes(SENSITIVITY_ADDRESS, bytes), 0u);
+    EXPECT_EQ(device->sent().size(), 1u);
+    EXPECT_EQ(bytes, (std::array<std::uint8_t, 2>{7, 8}));
+}
+
+TEST_F(DeviceLinkTest, ReadLengthLimit) {
+    const std::pair<std::size_t, std::uint32_t> cases[] = {{512, 0}, {513, 2}};
+    for (const auto& [length, status] : cases) {
+        SCOPED_TRACE(length);
+        auto fresh = std::make_shared<ScriptedDevice>();
+        link.attach(fresh->open());
+        std::vector<std::uint8_t> destination(length);
+        EXPECT_EQ(link.readBytes(KEY_MAP_ADDRESS, destination), status);
+        EXPECT_EQ(fresh->sent().size(), status == 0 ? 1u : 0u) << "an over-long read sends nothing";
+    }
+}
+
+TEST_F(DeviceLinkTest, ACancelEndsTheRequestUnderWayAndRefusesTheRest) {
+    DeviceLink patient(messages, {.maxSends = 1 << 30, .maxDuration = std::chrono::minutes(10)});
+    patient.attach(device->open());
+    device->wedge();
+    auto read = std::async(std::launch::async, [&] {
+        KeyMapBytes keyMap{};
+        return patient.RdEELong(keyMap);
+    });
+    ASSERT_TRUE(test::eventually([&] { return !device->sent().empty(); }));
+    patient.cancel();
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_NE(read.get(), 0u);
+    EXPECT_TRUE(device->cancelled());
+    EXPECT_EQ(device->sent().size(), 1u) << "no repetition after the cancel";
+
+    // Later operations, on a handle attached since as well, end without a send.
+    auto later = std::make_shared<ScriptedDevice>();
+    patient.attach(later->open());
+    std::int32_t mode = 0;
+    EXPECT_NE(patient.queryMode(mode), 0u);
+    std::array<std::uint8_t, 1> byte{};
+    EXPECT_NE(patient.readBytes(SENSITIVITY_ADDRESS, byte), 0u);
+    InputReport report{};
+    EXPECT_FALSE(patient.readReport(report));
+    EXPECT_TRUE(later->sent().empty());
+    EXPECT_EQ(later->reportReads(), 0);
 }
 
 TEST_F(DeviceLinkTest, EveryOperationGivesUpOnAVanishedDevice) {

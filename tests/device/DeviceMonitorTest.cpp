@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <future>
 #include <map>
 #include <thread>
 
@@ -31,6 +33,7 @@ class FakePages : public MonitorPages {
 public:
     bool onUserInterface(const std::function<void()>& work) override {
         std::lock_guard lock(mutex_);
+        ++crossings_;
         work();
         return true;
     }
@@ -58,8 +61,9 @@ public:
     void setLoadStatus(std::uint32_t status) {
         locked([&] { loadStatus_ = status; });
     }
-    void setPcVisible(bool visible) {
-        locked([&] { pcVisible_ = visible; });
+    void setPcVisible(bool visible) { pcVisible_ = visible; }
+    int crossings() {
+        return locked([&] { return crossings_; });
     }
     int loads() {
         return locked([&] { return loads_; });
@@ -80,7 +84,8 @@ public:
 private:
     std::mutex mutex_;
     std::uint32_t loadStatus_ = 0;
-    bool pcVisible_ = true;
+    std::atomic<bool> pcVisible_ = true;
+    int crossings_ = 0;
     int loads_ = 0;
     std::vector<KeyMapBytes> keyMaps_;
     int refreshes_ = 0;
@@ -121,8 +126,29 @@ protected:
     }
 
     void start() {
-        monitor = std::make_unique<DeviceMonitor>(state, link, discovery, pages, messages);
+        monitor = std::make_unique<DeviceMonitor>(state, link, discovery, pages, messages, wait);
         monitor->start();
+    }
+
+    // From now on the monitor's waits are recorded, and each lasts at most a few milliseconds.
+    void recordWaits() {
+        wait = [this](AutoResetEvent& event, std::chrono::milliseconds timeout) {
+            {
+                std::lock_guard lock(waitsMutex);
+                waits.emplace_back(&event, timeout);
+            }
+            return event.wait(std::min(timeout, std::chrono::milliseconds(5)));
+        };
+    }
+    std::vector<std::chrono::milliseconds> waitsFor(const AutoResetEvent& event) {
+        std::lock_guard lock(waitsMutex);
+        std::vector<std::chrono::milliseconds> timeouts;
+        for (const auto& [waited, timeout] : waits) {
+            if (waited == &event) {
+                timeouts.push_back(timeout);
+            }
+        }
+        return timeouts;
     }
 
     bool connected() { return state.deviceConnected == 1; }
@@ -133,6 +159,9 @@ protected:
     ScriptedBus bus;
     DeviceDiscovery discovery{bus, messages};
     FakePages pages;
+    EventWait wait = waitForEvent;
+    std::mutex waitsMutex;
+    std::vector<std::pair<const AutoResetEvent*, std::chrono::milliseconds>> waits;
     std::unique_ptr<DeviceMonitor> monitor;
 };
 
@@ -144,6 +173,89 @@ TEST_F(DeviceMonitorTest, ConnectsAtStartAndHandsTheKeyMapOver) {
     EXPECT_EQ(pages.keyMaps(), 1u);
     EXPECT_EQ(pages.refreshes(), 1) << "the PC page is visible, so it refreshes at once";
     EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(DeviceMonitorTest, ItWaitsASecondForADeviceAndATenthOfASecondBeforeEachReport) {
+    recordWaits();
+    start();
+    ASSERT_TRUE(eventually([&] { return waitsFor(state.reconnectEvent).size() >= 3; }));
+    const auto device = plug();
+    signalArrival(state);
+    ASSERT_TRUE(eventually([&] { return device->reportReads() >= 5; }));
+    stopMonitor(state);
+    monitor.reset();
+
+    using std::chrono::milliseconds;
+    const auto deviceWaits = waitsFor(state.reconnectEvent);
+    const auto sampleWaits = waitsFor(state.wakeEvent);
+    EXPECT_EQ(std::count(deviceWaits.begin(), deviceWaits.end(), milliseconds(1000)),
+              std::ssize(deviceWaits));
+    EXPECT_EQ(std::count(sampleWaits.begin(), sampleWaits.end(), milliseconds(100)),
+              std::ssize(sampleWaits));
+    // One report per pass, each after its wait; the stop ends the last pass before its read.
+    EXPECT_EQ(device->reportReads(), std::ssize(sampleWaits) - 1);
+}
+
+TEST_F(DeviceMonitorTest, ARemovalIsSeenWithinOneSampleWait) {
+    const auto device = plug();
+    start();
+    ASSERT_TRUE(eventually([&] { return connected() && device->reportReads() > 0; }));
+    device->setFallback(failure(ERROR_DEV_NOT_EXIST));
+    bus.setDevices({});
+    signalRemoval(state);
+    EXPECT_TRUE(eventually([&] { return !connected(); }, std::chrono::milliseconds(150)));
+}
+
+TEST_F(DeviceMonitorTest, TheReportModeOutlastsAConnectionWhoseModeQueryFails) {
+    const auto first = plug();
+    start();
+    ASSERT_TRUE(eventually([&] { return first->reportReads() > 0; }));
+    first->setFallback(failure(ERROR_DEV_NOT_EXIST));
+    bus.setDevices({});
+    signalRemoval(state);
+    ASSERT_TRUE(eventually([&] { return first->closed(); }));
+
+    auto second = std::make_shared<ScriptedDevice>();
+    second->script(failure(ERROR_ACCESS_DENIED)); // the mode query; the reads succeed
+    bus.setDevices({receiver()});
+    bus.setOpener([second](const std::u16string&) { return second->open(); });
+    signalArrival(state);
+    ASSERT_TRUE(eventually([&] { return connected(); }));
+    EXPECT_TRUE(eventually([&] { return second->reportReads() > 0; }))
+        << "the mode of the first connection still holds";
+}
+
+TEST_F(DeviceMonitorTest, AFailedKeyMapReadSkipsTheXBoxLoad) {
+    const auto device = plug();
+    device->setFallback(failure(ERROR_GEN_FAILURE)); // every read after the mode query
+    start();
+    ASSERT_TRUE(eventually([&] { return device->closed(); }));
+    EXPECT_EQ(pages.loads(), 0);
+    EXPECT_EQ(pages.keyMaps(), 0u);
+    EXPECT_FALSE(connected());
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(DeviceMonitorTest, AStopEndsTheThreadAtOnceWhileTheReceiverDoesNotAnswer) {
+    const auto device = plug();
+    start();
+    ASSERT_TRUE(eventually([&] { return device->reportReads() > 0; }));
+    const int before = device->reportReads();
+    device->wedge();
+    ASSERT_TRUE(eventually([&] { return device->reportReads() > before; }))
+        << "a read is under way";
+
+    auto stopped = std::async(std::launch::async, [&] {
+        stopMonitor(state);
+        monitor.reset();
+    });
+    const bool inTime = stopped.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
+    if (!inTime) {
+        device->cancel(); // lets a monitor that missed the stop end, so that the test can
+    }
+    stopped.wait();
+    EXPECT_TRUE(inTime);
+    EXPECT_TRUE(device->cancelled());
 }
 
 TEST_F(DeviceMonitorTest, NoReceiverAtStartThenAnArrival) {
@@ -204,6 +316,34 @@ TEST_F(DeviceMonitorTest, TheSameQualityTwiceRepaintsOnceAndGoesToTheVisiblePage
     EXPECT_TRUE(eventually([&] { return pages.qualityRepaints(SetupPage::X360) == 1; }));
     EXPECT_EQ(pages.text(SetupPage::X360), "057");
     EXPECT_EQ(pages.qualityRepaints(SetupPage::Pc), 1);
+}
+
+TEST_F(DeviceMonitorTest, ASteadyPadCrossesToTheWindowOnlyWhenItsReadingChanges) {
+    const auto device = plug();
+    device->queueReport(reportWithQuality(100));
+    start();
+    ASSERT_TRUE(eventually([&] { return pages.qualityRepaints(SetupPage::Pc) == 1; }));
+    const int settled = pages.crossings();
+    const auto readsAfter = [&](int more) {
+        const int target = device->reportReads() + more;
+        return eventually([&] { return device->reportReads() >= target; });
+    };
+    ASSERT_TRUE(readsAfter(3));
+    EXPECT_EQ(pages.crossings(), settled) << "an unchanged reading stays on the monitor thread";
+
+    device->queueReport(reportWithQuality(200));
+    ASSERT_TRUE(eventually([&] { return pages.qualityRepaints(SetupPage::Pc) == 2; }));
+    ASSERT_TRUE(readsAfter(3));
+    EXPECT_EQ(pages.crossings(), settled + 1);
+
+    // The other page holds an older reading: it gets this one once it is in view.
+    pages.setPcVisible(false);
+    ASSERT_TRUE(eventually([&] { return pages.qualityRepaints(SetupPage::X360) == 1; }));
+    EXPECT_EQ(pages.text(SetupPage::X360), "045");
+    pages.setPcVisible(true);
+    ASSERT_TRUE(readsAfter(3));
+    EXPECT_EQ(pages.crossings(), settled + 2) << "the PC page still shows this reading";
+    EXPECT_EQ(pages.qualityRepaints(SetupPage::Pc), 2);
 }
 
 TEST_F(DeviceMonitorTest, AFailedXBoxLoadLeavesTheKeyMapAndTheConnectionAlone) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -171,6 +172,47 @@ TEST_F(DaemonTest, StopsCleanlyInTheMiddleOfASlowReply) {
     EXPECT_EQ(served.stop(SIGTERM), 0) << "the daemon ended within 5 s";
     waiting.join();
     EXPECT_EQ(error, ERROR_DEV_NOT_EXIST);
+}
+
+TEST_F(DaemonTest, AReplyThatDoesNotComeInTimeCountsAsTheDeviceGone) {
+    auto served = devsim.serve();
+    ASSERT_TRUE(served.waitUntilServing());
+    auto handle =
+        SimTransport::connect(runtime.path() / "vantrel.data", std::chrono::milliseconds(200));
+    ASSERT_TRUE(handle);
+    ok({"fail", "slow", "60s"});
+    ReplyBlock reply{};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(handle->control(IOCTL_DEVICE_READ, queryBlock(), reply).error, ERROR_DEV_NOT_EXIST);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    InputReport report{};
+    EXPECT_FALSE(handle->readReport(report)) << "a late reply would be out of step: dead for good";
+}
+
+TEST_F(DaemonTest, ACancelEndsTheRequestUnderWayAndEveryLaterOne) {
+    auto served = devsim.serve();
+    ASSERT_TRUE(served.waitUntilServing());
+    auto handle = SimTransport::connect(runtime.path() / "vantrel.data", std::chrono::minutes(10));
+    ASSERT_TRUE(handle);
+    ok({"fail", "slow", "60s"});
+    std::atomic<bool> ended{false};
+    std::atomic<std::uint32_t> error{0};
+    std::thread waiting([&] {
+        ReplyBlock reply{};
+        error = handle->control(IOCTL_DEVICE_READ, queryBlock(), reply).error;
+        ended = true;
+    });
+    ASSERT_TRUE(test::eventually([&] { return contains(ok({"status"}), "faults      none"); }));
+    handle->cancel();
+    const bool inTime = test::eventually([&] { return ended.load(); });
+    if (!inTime) {
+        served.stop(SIGTERM); // so that the test ends at all
+    }
+    waiting.join();
+    EXPECT_TRUE(inTime);
+    EXPECT_EQ(error, ERROR_DEV_NOT_EXIST);
+    ReplyBlock reply{};
+    EXPECT_FALSE(handle->control(IOCTL_DEVICE_READ, queryBlock(), reply).succeeded);
 }
 
 // Two handles busy while a third party plugs, unplugs and injects faults: every answer is one the

@@ -20,6 +20,7 @@ public:
         return result;
     }
     bool readReport(InputReport& report) override { return inner_->readReport(report); }
+    void cancel() override { inner_->cancel(); }
     void close() override {
         if (!isClosed_) {
             isClosed_ = true;

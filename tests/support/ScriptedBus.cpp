@@ -151,7 +151,16 @@ void ScriptedBus::setLastError(std::uint32_t code) {
     lastError_ = code;
 }
 
+void ScriptedBus::withoutText(std::uint32_t code) {
+    std::lock_guard lock(mutex_);
+    textless_ = code;
+}
+
 std::optional<std::string> ScriptedBus::errorText(std::uint32_t code) {
+    std::lock_guard lock(mutex_);
+    if (textless_ == code) {
+        return std::nullopt;
+    }
     return "host text " + std::to_string(code);
 }
 

@@ -28,6 +28,8 @@ public:
     void setDevices(std::vector<BusDevice> devices);
     void failClassDevs(std::uint32_t code);
     void setOpener(Opener opener);
+    // The host has no text for this code.
+    void withoutText(std::uint32_t code);
     std::vector<std::string> calls() const;
     void clearCalls();
 
@@ -49,6 +51,7 @@ private:
     Opener opener_;
     std::vector<std::string> calls_;
     std::uint32_t lastError_ = 0;
+    std::optional<std::uint32_t> textless_;
 };
 
 // The bytes of a hardware-ID list as the host hands it out.

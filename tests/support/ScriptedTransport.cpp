@@ -38,6 +38,7 @@ public:
         return device_->control(code, request, reply);
     }
     bool readReport(InputReport& report) override { return device_->readReport(report); }
+    void cancel() override { device_->cancel(); }
     void close() override { device_->close(); }
 
 private:
@@ -87,10 +88,28 @@ bool ScriptedDevice::closed() const {
     return closed_;
 }
 
+void ScriptedDevice::wedge() {
+    std::lock_guard lock(mutex_);
+    wedged_ = true;
+}
+
+bool ScriptedDevice::cancelled() const {
+    std::lock_guard lock(mutex_);
+    return cancelled_;
+}
+
+bool ScriptedDevice::waitWhileWedged(std::unique_lock<std::mutex>& lock) {
+    cancelledChanged_.wait(lock, [this] { return !wedged_ || cancelled_; });
+    return !cancelled_;
+}
+
 ControlResult ScriptedDevice::control(std::uint32_t code, const RequestBlock& request,
                                       ReplyBlock& reply) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     sent_.push_back({code, request});
+    if (!waitWhileWedged(lock)) {
+        return {.succeeded = false, .count = 0, .error = ERROR_DEV_NOT_EXIST};
+    }
     ScriptedReply answer = fallback_;
     if (!script_.empty()) {
         answer = script_.front();
@@ -103,9 +122,9 @@ ControlResult ScriptedDevice::control(std::uint32_t code, const RequestBlock& re
 }
 
 bool ScriptedDevice::readReport(InputReport& report) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     ++reportReads_;
-    if (reportsFail_) {
+    if (!waitWhileWedged(lock) || reportsFail_) {
         return false;
     }
     if (reports_.empty()) {
@@ -117,6 +136,14 @@ bool ScriptedDevice::readReport(InputReport& report) {
         reports_.pop_front();
     }
     return true;
+}
+
+void ScriptedDevice::cancel() {
+    {
+        std::lock_guard lock(mutex_);
+        cancelled_ = true;
+    }
+    cancelledChanged_.notify_all();
 }
 
 void ScriptedDevice::close() {

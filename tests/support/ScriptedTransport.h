@@ -2,6 +2,7 @@
 
 #include "device/DeviceTransport.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -42,16 +43,23 @@ public:
     void setFallback(ScriptedReply reply);
     void queueReport(const InputReport& report);
     void failReports();
+    // From now on every request and report read waits until the handle is cancelled, then fails
+    // as on a device that has gone: a receiver that has stopped answering.
+    void wedge();
 
     std::vector<SentRequest> sent() const;
     int reportReads() const;
     bool closed() const;
+    bool cancelled() const;
 
     ControlResult control(std::uint32_t code, const RequestBlock& request, ReplyBlock& reply);
     bool readReport(InputReport& report);
+    void cancel();
     void close();
 
 private:
+    bool waitWhileWedged(std::unique_lock<std::mutex>& lock);
+
     mutable std::mutex mutex_;
     std::deque<ScriptedReply> script_;
     ScriptedReply fallback_;
@@ -60,6 +68,9 @@ private:
     bool reportsFail_ = false;
     int reportReads_ = 0;
     bool closed_ = false;
+    bool wedged_ = false;
+    bool cancelled_ = false;
+    std::condition_variable cancelledChanged_;
 };
 
 } // namespace vantrel::test

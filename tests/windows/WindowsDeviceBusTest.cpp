@@ -4,12 +4,17 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/HardwareId.h"
+#include "device/windows/HandleTransport.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <numeric>
 #include <random>
 
@@ -103,6 +108,86 @@ TEST_F(HandleTransportTest, ReadsReportsSharesOnlyReadingAndCloses) {
     EXPECT_EQ(bus_.open(path()), nullptr);
     transport->close();
     EXPECT_NE(bus_.open(path()), nullptr);
+}
+
+// A pipe stands in for a driver that takes a request and does not answer until its other end
+// writes: the transport's own waiting, withdrawing and cancelling are what is tested.
+class SilentDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring name =
+            L"\\\\.\\pipe\\vantrel-silent-" + std::to_wstring(std::random_device{}());
+        server_ = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                   PIPE_TYPE_BYTE, 1, 512, 512, 0, nullptr);
+        ASSERT_NE(server_, INVALID_HANDLE_VALUE);
+        client_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+        ASSERT_NE(client_, INVALID_HANDLE_VALUE);
+    }
+    void TearDown() override { CloseHandle(server_); }
+
+    // What the other end writes reaches a read under way.
+    void answer(const InputReport& report) {
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        DWORD written = 0;
+        if (!WriteFile(server_, report.data(), REPORT_SIZE, nullptr, &overlapped)) {
+            ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_PENDING));
+        }
+        ASSERT_TRUE(GetOverlappedResult(server_, &overlapped, &written, TRUE));
+        CloseHandle(overlapped.hEvent);
+    }
+
+    HANDLE server_ = INVALID_HANDLE_VALUE;
+    HANDLE client_ = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(SilentDriverTest, AnAnswerWithinTheTimeIsTaken) {
+    HandleTransport transport(client_, std::chrono::seconds(10));
+    InputReport sent{};
+    std::iota(sent.begin(), sent.end(), std::uint8_t{1});
+    auto read = std::async(std::launch::async, [&] {
+        InputReport report{};
+        return std::pair(transport.readReport(report), report);
+    });
+    answer(sent);
+    const auto [succeeded, report] = read.get();
+    EXPECT_TRUE(succeeded);
+    EXPECT_EQ(report, sent);
+}
+
+TEST_F(SilentDriverTest, NoAnswerWithinTheTimeCountsAsTheDeviceGone) {
+    HandleTransport transport(client_, std::chrono::milliseconds(100));
+    InputReport report{};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(transport.readReport(report));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // The handle is of no further use, even once the driver would answer.
+    answer(report);
+    EXPECT_FALSE(transport.readReport(report));
+    RequestBlock request{};
+    ReplyBlock reply{};
+    EXPECT_EQ(transport.control(IOCTL_DEVICE_READ, request, reply).error, ERROR_DEV_NOT_EXIST);
+}
+
+TEST_F(SilentDriverTest, ACancelEndsTheCallUnderWayAndEveryLaterOne) {
+    HandleTransport transport(client_, std::chrono::minutes(10));
+    auto read = std::async(std::launch::async, [&] {
+        InputReport report{};
+        return transport.readReport(report);
+    });
+    EXPECT_EQ(read.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+    transport.cancel();
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready)
+        << "the cancel did not end the read";
+    EXPECT_FALSE(read.get());
+
+    RequestBlock request{};
+    ReplyBlock reply{};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(transport.control(IOCTL_DEVICE_READ, request, reply).succeeded);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 } // namespace
