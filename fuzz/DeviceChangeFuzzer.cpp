@@ -1,9 +1,11 @@
 // Arbitrary device-change events: the first four bytes are the event code, the rest the record
-// it points at. Only arrivals and completed removals give a notice; a path comes only from a
-// device-interface record whose terminating 0 lies inside both the bytes and the record's own
-// size, and is exactly the units before it; bytes past either end never matter.
+// it points at. Only arrivals and completed removals give a notice, and only theirs is read; a path
+// comes only from a device-interface record of the USB device class whose terminating 0 lies
+// inside both the bytes and the record's own size, and is exactly the units before it; bytes past
+// either end never matter.
 #include "device/windows/DeviceBroadcast.h"
 #include "device/windows/DeviceChangeParser.h"
+#include "device/windows/DeviceInterfaceFilter.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <algorithm>
@@ -35,15 +37,22 @@ bool sameNotice(const std::optional<DeviceNotice>& a, const std::optional<Device
     return a->kind == b->kind && a->path == b->path;
 }
 
-bool isInterfaceRecord(std::span<const std::byte> record) {
-    return record.size() >= BROADCAST_HEADER_SIZE &&
-           le32(record, BROADCAST_DEVICE_TYPE_OFFSET) == DBT_DEVTYP_DEVICEINTERFACE;
-}
-
 // How far the record may be read: its bytes or its own size, whichever ends first.
 std::size_t readableEnd(std::span<const std::byte> record) {
     return record.size() < 4 ? record.size()
                              : std::min<std::size_t>(le32(record, 0), record.size());
+}
+
+// A device-interface record of the USB device class, its class inside what may be read.
+bool isInterfaceRecord(std::span<const std::byte> record) {
+    if (readableEnd(record) < BROADCAST_NAME_OFFSET ||
+        le32(record, BROADCAST_DEVICE_TYPE_OFFSET) != DBT_DEVTYP_DEVICEINTERFACE) {
+        return false;
+    }
+    const DeviceInterfaceFilter filter = usbDeviceInterfaceFilter();
+    return std::equal(record.begin() + BROADCAST_CLASS_GUID_OFFSET,
+                      record.begin() + BROADCAST_NAME_OFFSET,
+                      filter.bytes.begin() + BROADCAST_CLASS_GUID_OFFSET);
 }
 
 void checkPath(std::span<const std::byte> record, const std::optional<std::u16string>& path) {
@@ -85,6 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool watched = event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE;
     require(notice.has_value() == watched, "only arrivals and completed removals give a notice");
     if (!notice) {
+        // No program's memory lies at this address: a read of it ends the run.
+        require(!parseDeviceChangeMessage(event, 0x10), "another event's value is never read");
         return 0;
     }
     require((notice->kind == DeviceNotice::Kind::Arrival) == (event == DBT_DEVICEARRIVAL),
@@ -100,10 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The record as the host hands it over, by its address alone, when the bytes hold all of it.
     if (record.size() >= 4 && fuzz::le32(record, 0) <= record.size()) {
-        const std::span<const std::byte> pointed = deviceChangeRecord(record.data());
-        require(pointed.data() == record.data() && pointed.size() == fuzz::le32(record, 0),
-                "the pointed-at record is as long as its size says");
-        require(fuzz::sameNotice(parseDeviceChange(event, pointed), notice),
+        const auto address = reinterpret_cast<std::intptr_t>(record.data());
+        require(fuzz::sameNotice(parseDeviceChangeMessage(event, address), notice),
                 "the record by its address reads as the bytes do");
     }
     return 0;

@@ -32,7 +32,9 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path);
 // A file the host would not let the user write is refused and left as it is. A symbolic link is
 // saved through: the file it points to gets the bytes, and the link stays. The bytes go to a
 // fresh file beside the target first, which then takes the old file's place in one step, so a
-// failure at any point leaves the old file as it was and nothing else behind. A new file gets
+// failure at any point leaves the old file as it was and nothing else behind; should the host
+// lose the old file on the way, the new one takes its name, and only where even that is refused
+// does it stay beside it under its temporary name, as the one copy left. A new file gets
 // the host's usual permissions; an existing one keeps its owner, its permissions and its other
 // names: where a fresh file can't stand in for it, it is written in place, never emptied first.
 // Blocks.

@@ -1,5 +1,6 @@
 // The profile file's only contact with a Windows host's file system.
 #include "pcsetup/ProfileFile.h"
+#include "pcsetup/WindowsFileCalls.h"
 
 #include <algorithm>
 #include <array>
@@ -122,21 +123,76 @@ DWORD fillTemporary(HANDLE file, const KeyMapBytes& keyMap) {
     return error;
 }
 
+std::uint32_t resultOf(BOOL done) {
+    return done ? ERROR_SUCCESS : GetLastError();
+}
+
+constexpr int busyAttempts = 10;
+constexpr DWORD busyPauseMilliseconds = 100;
+
+// Another program that has the file open for a moment refuses the call with one of these.
+bool isBusy(std::uint32_t error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Makes the call, and makes it again after a pause while it is refused as busy, at most
+// busyAttempts times in all. Returns the last call's result.
+template <typename Call>
+std::uint32_t whileBusy(const WindowsFileCalls& calls, Call call) {
+    std::uint32_t error = call();
+    for (int attempt = 1; isBusy(error) && attempt < busyAttempts; ++attempt) {
+        calls.pause();
+        error = call();
+    }
+    return error;
+}
+
+struct Placement {
+    std::uint32_t error;
+    bool targetStands; // on failure: the user's file is still under its name, as it was
+};
+
 // Puts the fresh file in the target's place. An existing target hands its attributes and
 // security to its replacement.
-DWORD replaceTarget(const std::filesystem::path& temporary, const std::filesystem::path& target) {
-    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-        return ERROR_SUCCESS;
+Placement replaceTarget(const WindowsFileCalls& calls, const std::filesystem::path& temporary,
+                        const std::filesystem::path& target) {
+    const auto moveIntoPlace = [&] {
+        return whileBusy(calls, [&] { return calls.move(temporary, target); });
+    };
+    const std::uint32_t error = whileBusy(calls, [&] { return calls.replace(target, temporary); });
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: // no file there yet
+        return {moveIntoPlace(), true};
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        // The old file is gone, or renamed away under a name the host does not tell, and the
+        // new one still has its temporary name: it must take the user's name, and where it can't,
+        // it is all that is left of either.
+        return {moveIntoPlace(), false};
+    default:
+        return {error, true};
     }
-    if (GetLastError() == ERROR_FILE_NOT_FOUND &&
-        MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        return ERROR_SUCCESS;
-    }
-    return GetLastError();
 }
 
 } // namespace
+
+const WindowsFileCalls& hostFileCalls() {
+    static const WindowsFileCalls calls{
+        .replace =
+            [](const std::filesystem::path& replaced, const std::filesystem::path& replacement) {
+                return resultOf(ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr,
+                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr));
+            },
+        .move =
+            [](const std::filesystem::path& from, const std::filesystem::path& to) {
+                return resultOf(MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH));
+            },
+        .remove =
+            [](const std::filesystem::path& file) { return resultOf(DeleteFileW(file.c_str())); },
+        .pause = [] { Sleep(busyPauseMilliseconds); },
+    };
+    return calls;
+}
 
 ProfileReadResult readProfileFile(const std::filesystem::path& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -153,21 +209,29 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path) {
 
 std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
                                                const KeyMapBytes& keyMap) {
+    return writeProfileFile(path, keyMap, hostFileCalls());
+}
+
+std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
+                                               const KeyMapBytes& keyMap,
+                                               const WindowsFileCalls& calls) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::filesystem::path temporary;
     const HANDLE file = createTemporary(folder, temporary);
     if (file == INVALID_HANDLE_VALUE) {
         return causeOf(GetLastError());
     }
-    DWORD error = fillTemporary(file, keyMap);
-    if (error == ERROR_SUCCESS) {
-        error = replaceTarget(temporary, path);
+    Placement placement{fillTemporary(file, keyMap), true};
+    if (placement.error == ERROR_SUCCESS) {
+        placement = replaceTarget(calls, temporary, path);
     }
-    if (error == ERROR_SUCCESS) {
+    if (placement.error == ERROR_SUCCESS) {
         return std::nullopt;
     }
-    DeleteFileW(temporary.c_str());
-    return causeOf(error);
+    if (placement.targetStands) {
+        whileBusy(calls, [&] { return calls.remove(temporary); });
+    }
+    return causeOf(placement.error);
 }
 
 } // namespace vantrel

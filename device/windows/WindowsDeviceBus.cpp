@@ -45,10 +45,12 @@ void WindowsDeviceBus::setLastError(std::uint32_t code) {
 }
 
 std::optional<std::string> WindowsDeviceBus::errorText(std::uint32_t code) {
+    // There are no arguments for a text's inserts: they are shown as they stand ("%1").
     wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM,
-                                        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text),
+        0, nullptr);
     if (length == 0) {
         return std::nullopt;
     }

@@ -106,6 +106,31 @@ TEST_F(DeviceDiscoveryTest, TheListIsQueriedForItsSizeThenRead) {
     EXPECT_EQ(calls, expected);
 }
 
+TEST_F(DeviceDiscoveryTest, TheDetailCarriesTheHostsOwnFixedSize) {
+    // 6 on a 32-bit host, 8 on a 64-bit one, which refuses a record that says 6.
+    const std::uint32_t pathBytes = static_cast<std::uint32_t>(4 + 2 * receiverPath.size() + 2);
+    for (const std::uint32_t fixedSize : {6U, 8U}) {
+        SCOPED_TRACE(fixedSize);
+        messages.clear();
+        bus.clearCalls();
+        bus.setDetailFixedSize(fixedSize);
+        bus.setDevices({receiver()});
+        DeviceDiscovery fresh(bus, messages);
+        EXPECT_TRUE(fresh.findDevice(hardwareIdPattern));
+        EXPECT_EQ(fresh.devicePath(), receiverPath);
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{});
+        std::vector<std::string> detailCalls;
+        for (const std::string& call : bus.calls()) {
+            if (call.starts_with("detail")) {
+                detailCalls.push_back(call);
+            }
+        }
+        const std::vector<std::string> expected = {"detail 0 size " + std::to_string(fixedSize),
+                                                   "detail 0 size " + std::to_string(pathBytes)};
+        EXPECT_EQ(detailCalls, expected);
+    }
+}
+
 TEST_F(DeviceDiscoveryTest, OfTwoReceiversTheLowerIndexIsFoundAndTheOtherNeverLookedAt) {
     bus.setDevices({receiver(u"\\\\?\\usb#one"), receiver(u"\\\\?\\usb#two")});
     ASSERT_TRUE(discovery.findDevice(hardwareIdPattern));

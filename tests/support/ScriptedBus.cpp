@@ -21,6 +21,16 @@ std::vector<std::byte> multiString(const std::vector<std::u16string>& entries) {
 
 namespace {
 
+constexpr std::uint32_t ERROR_INVALID_USER_BUFFER = 1784;
+
+std::uint32_t sizeField(std::span<const std::byte> detail) {
+    std::uint32_t size = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        size |= std::to_integer<std::uint32_t>(detail[i]) << (8 * i);
+    }
+    return size;
+}
+
 class ScriptedList : public DeviceInfoList {
 public:
     explicit ScriptedList(ScriptedBus& bus) : bus_(bus), devices_(bus.devices()) {}
@@ -74,6 +84,11 @@ public:
             bus_.setLastError(*device.detailError);
             return false;
         }
+        const std::uint32_t fixedSize = bus_.detailFixedSize();
+        if (detail.size() < fixedSize || sizeField(detail) != fixedSize) {
+            bus_.setLastError(ERROR_INVALID_USER_BUFFER);
+            return false;
+        }
         std::vector<std::byte> path = multiString({device.path});
         path.resize(path.size() - 2); // one terminating 0, not a list's two
         requiredSize = device.detailRequired.value_or(static_cast<std::uint32_t>(4 + path.size()));
@@ -105,6 +120,16 @@ void ScriptedBus::failClassDevs(std::uint32_t code) {
 void ScriptedBus::setOpener(Opener opener) {
     std::lock_guard lock(mutex_);
     opener_ = std::move(opener);
+}
+
+void ScriptedBus::setDetailFixedSize(std::uint32_t size) {
+    std::lock_guard lock(mutex_);
+    detailFixedSize_ = size;
+}
+
+std::uint32_t ScriptedBus::detailFixedSize() const {
+    std::lock_guard lock(mutex_);
+    return detailFixedSize_;
 }
 
 std::vector<std::string> ScriptedBus::calls() const {

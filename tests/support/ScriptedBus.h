@@ -30,11 +30,14 @@ public:
     void setOpener(Opener opener);
     // The host has no text for this code.
     void withoutText(std::uint32_t code);
+    // The fixed part of the detail record, 6 unless set (8 on a 64-bit host): a detail query
+    // whose buffer or size field differs from it is refused, as the host refuses it.
+    void setDetailFixedSize(std::uint32_t size);
     std::vector<std::string> calls() const;
     void clearCalls();
 
     std::unique_ptr<DeviceInfoList> getClassDevs() override;
-    std::uint32_t detailFixedSize() const override { return 6; }
+    std::uint32_t detailFixedSize() const override;
     std::uint32_t lastError() const override;
     void setLastError(std::uint32_t code) override;
     std::optional<std::string> errorText(std::uint32_t code) override;
@@ -49,6 +52,7 @@ private:
     std::vector<BusDevice> devices_;
     std::optional<std::uint32_t> classDevsError_;
     Opener opener_;
+    std::uint32_t detailFixedSize_ = 6;
     std::vector<std::string> calls_;
     std::uint32_t lastError_ = 0;
     std::optional<std::uint32_t> textless_;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <windows.h>
@@ -32,6 +33,10 @@ TEST(DeviceChangeSdk, FilterIsTheHostsRegistrationRecord) {
     EXPECT_EQ(std::memcmp(filter.bytes.data(), &host, sizeof host), 0);
 }
 
+// The message's parameters go in as the window procedure receives them, with no cast in between.
+static_assert(std::is_same_v<decltype(&parseDeviceChangeMessage),
+                             std::optional<DeviceNotice> (*)(WPARAM, LPARAM)>);
+
 TEST(DeviceChangeSdk, HostRecordsParse) {
     const std::size_t pathOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
     std::vector<std::byte> storage(pathOffset + (receiverPath.size() + 1) * sizeof(wchar_t) + 8);
@@ -42,21 +47,28 @@ TEST(DeviceChangeSdk, HostRecordsParse) {
     std::memcpy(storage.data() + pathOffset, receiverPath.c_str(),
                 (receiverPath.size() + 1) * sizeof(wchar_t));
 
-    const auto arrival = parseDeviceChange(DBT_DEVICEARRIVAL, deviceChangeRecord(device));
+    const auto arrival =
+        parseDeviceChangeMessage(DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(device));
     ASSERT_TRUE(arrival && arrival->path);
     EXPECT_EQ(arrival->kind, DeviceNotice::Kind::Arrival);
     EXPECT_EQ(std::wstring(arrival->path->begin(), arrival->path->end()), receiverPath);
+
+    device->dbcc_classguid = ::GUID_DEVINTERFACE_USB_HUB;
+    const auto hub = parseDeviceChangeMessage(DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(device));
+    ASSERT_TRUE(hub);
+    EXPECT_FALSE(hub->path) << "an interface of another class is none of the receiver's";
 
     DEV_BROADCAST_VOLUME volume{};
     volume.dbcv_size = sizeof volume;
     volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
     volume.dbcv_unitmask = 1 << 3;
-    const auto removal = parseDeviceChange(DBT_DEVICEREMOVECOMPLETE, deviceChangeRecord(&volume));
+    const auto removal =
+        parseDeviceChangeMessage(DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&volume));
     ASSERT_TRUE(removal);
     EXPECT_EQ(removal->kind, DeviceNotice::Kind::RemovalComplete);
     EXPECT_FALSE(removal->path);
 
-    EXPECT_FALSE(parseDeviceChange(DBT_DEVICEQUERYREMOVE, deviceChangeRecord(device)));
+    EXPECT_FALSE(parseDeviceChangeMessage(DBT_DEVICEQUERYREMOVE, reinterpret_cast<LPARAM>(device)));
 }
 
 } // namespace

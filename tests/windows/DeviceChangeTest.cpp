@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +56,14 @@ Bytes interfaceRecord(std::u16string_view path, bool terminated = true,
         appendText(body, std::u16string_view(u"\0", 1));
     }
     return record(INTERFACE, body, size);
+}
+
+// A device-interface record of the receiver's path whose class differs from the USB device class
+// in the given byte of the class field.
+Bytes otherClassRecord(std::size_t classByte) {
+    Bytes bytes = interfaceRecord(receiverPath);
+    bytes[BROADCAST_CLASS_GUID_OFFSET + classByte] ^= std::byte{0x01};
+    return bytes;
 }
 
 Bytes volumeRecord() {
@@ -128,6 +138,12 @@ TEST(DeviceChangeParser, ArrivalAndRemovalRecords) {
          DeviceNotice{arrival, {}}},
         {"size field shorter than the header", DBT_DEVICEARRIVAL,
          interfaceRecord(receiverPath, true, 4), DeviceNotice{arrival, {}}},
+        {"another class, first word", DBT_DEVICEARRIVAL, otherClassRecord(0),
+         DeviceNotice{arrival, {}}},
+        {"another class, last byte", DBT_DEVICEREMOVECOMPLETE, otherClassRecord(GUID_SIZE - 1),
+         DeviceNotice{removal, {}}},
+        {"size field ends inside the class", DBT_DEVICEARRIVAL,
+         interfaceRecord(receiverPath, true, BROADCAST_NAME_OFFSET - 1), DeviceNotice{arrival, {}}},
         {"query remove", 0x8001, full, std::nullopt},
         {"remove pending", 0x8003, full, std::nullopt},
         {"custom event", 0x8006, full, std::nullopt},
@@ -138,13 +154,60 @@ TEST(DeviceChangeParser, ArrivalAndRemovalRecords) {
     }
 }
 
-TEST(DeviceChangeParser, RecordAtAnAddressSpansItsSizeField) {
-    EXPECT_TRUE(deviceChangeRecord(nullptr).empty());
+// A record as the host hands it over, by its address, aligned as the host's are.
+struct AddressedRecord {
+    explicit AddressedRecord(const Bytes& bytes) : words((bytes.size() + 3) / 4) {
+        std::memcpy(words.data(), bytes.data(), bytes.size());
+    }
+    std::intptr_t address() const { return reinterpret_cast<std::intptr_t>(words.data()); }
 
-    const Bytes bytes = withTrailer(interfaceRecord(receiverPath), u"trailing");
-    const auto spanned = deviceChangeRecord(bytes.data());
-    EXPECT_EQ(spanned.data(), bytes.data());
-    EXPECT_EQ(spanned.size(), interfaceRecord(receiverPath).size());
+    std::vector<std::uint32_t> words;
+};
+
+TEST(DeviceChangeParser, MessageRecordIsReadOnlyForArrivalAndRemovalAndOnlyAsFarAsItsSize) {
+    const AddressedRecord full(interfaceRecord(receiverPath));
+    // The path's 0 lies just past the size the record gives itself.
+    const AddressedRecord cutBeforeItsZero(
+        withTrailer(interfaceRecord(receiverPath, false,
+                                    static_cast<std::uint32_t>(BROADCAST_NAME_OFFSET +
+                                                               receiverPath.size() * 2)),
+                    std::u16string_view(u"\0", 1)));
+    const AddressedRecord otherClass(otherClassRecord(4));
+    // Two bytes on their own, too short for even a size field: reading them is caught by the
+    // address sanitizer.
+    const auto twoBytes = std::make_unique<std::byte[]>(2);
+    const auto shortRecord = reinterpret_cast<std::intptr_t>(twoBytes.get());
+    // No program's memory lies there: reading it ends the test.
+    const std::intptr_t unreadable = 0x10;
+
+    struct Case {
+        const char* what;
+        std::uintptr_t event;
+        std::intptr_t record;
+        std::optional<DeviceNotice> expected;
+    };
+    const DeviceNotice::Kind arrival = DeviceNotice::Kind::Arrival;
+    const DeviceNotice::Kind removal = DeviceNotice::Kind::RemovalComplete;
+    const Case cases[] = {
+        {"arrival", DBT_DEVICEARRIVAL, full.address(), DeviceNotice{arrival, receiverPath}},
+        {"removal", DBT_DEVICEREMOVECOMPLETE, full.address(), DeviceNotice{removal, receiverPath}},
+        {"arrival without a record", DBT_DEVICEARRIVAL, 0, DeviceNotice{arrival, {}}},
+        {"a record read as far as its size", DBT_DEVICEARRIVAL, cutBeforeItsZero.address(),
+         DeviceNotice{arrival, {}}},
+        {"another class", DBT_DEVICEARRIVAL, otherClass.address(), DeviceNotice{arrival, {}}},
+        {"query remove, a record", 0x8001, full.address(), std::nullopt},
+        {"query remove, unreadable", 0x8001, unreadable, std::nullopt},
+        {"remove pending, too short", 0x8003, shortRecord, std::nullopt},
+        {"custom event, unreadable", 0x8006, unreadable, std::nullopt},
+        {"device nodes changed, a raw value", 0x0007, -1, std::nullopt},
+        {"configuration changed, unreadable", 0x0018, unreadable, std::nullopt},
+        {"an arrival's code below a stray high bit",
+         std::uintptr_t{DBT_DEVICEARRIVAL} | std::uintptr_t{1} << (sizeof(std::uintptr_t) * 8 - 1),
+         unreadable, std::nullopt},
+    };
+    for (const auto& [what, event, record, expected] : cases) {
+        EXPECT_EQ(describe(parseDeviceChangeMessage(event, record)), describe(expected)) << what;
+    }
 }
 
 TEST(DeviceInterfaceFilter, BytesOfTheRegistrationRecord) {

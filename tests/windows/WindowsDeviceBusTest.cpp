@@ -64,6 +64,14 @@ TEST(WindowsDeviceBus, HostFacts) {
     EXPECT_EQ(bus.errorText(0x2000FFFF), std::nullopt);
 }
 
+TEST(WindowsDeviceBus, ErrorTextsKeepTheirInsertsAsTheyStand) {
+    constexpr std::uint32_t badExeFormat = 193; // "%1 is not a valid Win32 application."
+    WindowsDeviceBus bus;
+    const auto text = bus.errorText(badExeFormat);
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("%1"), std::string::npos) << *text;
+}
+
 // An ordinary file stands in for the driver: the handle's reads, shares and closing are the
 // host's own, while control requests are refused as by a file.
 class HandleTransportTest : public ::testing::Test {
