@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -80,7 +81,8 @@ protected:
 
     // Sends the event to the target widget as the X server would report the key, with the
     // modifiers of the keys already down.
-    void sendKey(QEvent::Type type, const XKey& key, bool autoRepeat = false) {
+    void sendKey(QEvent::Type type, const XKey& key, bool autoRepeat = false,
+                 quint64 timestamp = 0) {
         Qt::KeyboardModifiers modifiers;
         quint32 state = 0;
         for (const XKey& held : down) {
@@ -89,6 +91,7 @@ protected:
         }
         QKeyEvent event(type, key.qtKey, modifiers, key.scanCode, key.keysym, state, QString(),
                         autoRepeat);
+        event.setTimestamp(timestamp);
         QApplication::sendEvent(&target, &event);
     }
     // True when the press got through to the target.
@@ -247,6 +250,101 @@ TEST(ScopedKeyboardFilter, KeysOfOtherWindowsReachThemUntouchedButCountAsHeld) {
     EXPECT_EQ(keyMap.mainKey(lbSlot), 0x41);
 }
 
+// A message box that Enter closes by its default button, counting the key presses it gets.
+class MessageBox : public QDialog {
+public:
+    int keyPresses = 0;
+
+    MessageBox() {
+        okButton_.setDefault(true);
+        QObject::connect(&okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    void open() {
+        show();
+        activateWindow();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        ++keyPresses;
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    QPushButton okButton_{"OK", this};
+};
+
+void sendKeyTo(QWidget& to, QEvent::Type type, const XKey& key, quint64 timestamp,
+               bool autoRepeat = false) {
+    QKeyEvent event(type, key.qtKey, Qt::NoModifier, key.scanCode, key.keysym, 0, QString(),
+                    autoRepeat);
+    event.setTimestamp(timestamp);
+    QApplication::sendEvent(&to, &event);
+}
+
+// The X server repeats a key as a release and a press at one time. Qt flags the pair only when it
+// sees both at once; otherwise the pair is told by its time stamp.
+struct Repeat {
+    bool flagged;
+    quint64 timestamp;
+};
+constexpr std::array<Repeat, 2> repeats{{{true, 1040}, {false, 1080}}};
+
+// The server repeats a key it counts as down into whichever window has the focus: a key whose
+// release went astray (to the box that its press had just closed) keeps repeating into every box
+// that opens after it.
+TEST(ScopedKeyboardFilter, AKeyWhoseReleaseWasMissedAnswersNoLaterBox) {
+    KeyMap keyMap;
+    test::RecordingCapturePage page{keyMap};
+    KeyCapture capture{keyMap, page};
+    KeyTarget pageWindow;
+    KeyboardFilter filter{capture, &pageWindow};
+    filter.install();
+
+    MessageBox first;
+    first.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&first));
+    sendKeyTo(first, QEvent::KeyPress, enter, 1000);
+    ASSERT_FALSE(first.isVisible()) << "Enter answers a box";
+
+    MessageBox second;
+    second.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&second));
+    for (const Repeat& repeat : repeats) {
+        sendKeyTo(second, QEvent::KeyRelease, enter, repeat.timestamp, repeat.flagged);
+        sendKeyTo(second, QEvent::KeyPress, enter, repeat.timestamp, repeat.flagged);
+        EXPECT_TRUE(second.isVisible()) << "flagged " << repeat.flagged;
+    }
+    EXPECT_EQ(second.keyPresses, 0);
+
+    // The box's own keys repeat as ever, and a new Enter answers it.
+    sendKeyTo(second, QEvent::KeyPress, keyX, 2000);
+    for (const Repeat& repeat : repeats) {
+        sendKeyTo(second, QEvent::KeyRelease, keyX, 2000 + repeat.timestamp, repeat.flagged);
+        sendKeyTo(second, QEvent::KeyPress, keyX, 2000 + repeat.timestamp, repeat.flagged);
+    }
+    EXPECT_EQ(second.keyPresses, 3);
+    sendKeyTo(second, QEvent::KeyPress, enter, 4000);
+    EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(KeyboardFilterTest, AKeyDownWhenAnotherWindowTookTheFocusIsNotHeldOnceTheFocusReturns) {
+    target.show();
+    target.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&target));
+    startCapture();
+    keyDown(controlL);
+
+    MessageBox box;
+    box.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    box.hide();
+    target.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&target));
+    keyDown(keyA);
+    EXPECT_EQ(page.labels[lbSlot], "A");
+}
+
 TEST_F(KeyboardFilterTest, HoveringWithoutCaptureKeepsKeysFromTheWindows) {
     capture.setHoverSlot(lbSlot);
     EXPECT_FALSE(keyDown(keyA));
@@ -263,10 +361,14 @@ TEST_F(KeyboardFilterTest, AutoRepeatsAndReleasesAreConsumedWithoutEffect) {
     EXPECT_EQ(page.calls.size(), callsAfterPress);
     EXPECT_EQ(storedLb(), std::make_pair(0x41, 0));
 
-    // An auto-repeated modifier stays held.
+    // An auto-repeated modifier stays held, however Qt reported the repeat.
     keyDown(controlL);
-    sendKey(QEvent::KeyRelease, controlL, true);
-    sendKey(QEvent::KeyPress, controlL, true);
+    const auto callsAfterModifier = page.calls.size();
+    for (const Repeat& repeat : repeats) {
+        sendKey(QEvent::KeyRelease, controlL, repeat.flagged, repeat.timestamp);
+        sendKey(QEvent::KeyPress, controlL, repeat.flagged, repeat.timestamp);
+    }
+    EXPECT_EQ(page.calls.size(), callsAfterModifier);
     keyDown(keyB);
     EXPECT_EQ(page.labels[lbSlot], "Ctrl(left) + B");
     EXPECT_EQ(target.keyPresses, 0);
