@@ -1,7 +1,7 @@
 #include "app/CVantrelConfigApp.h"
 
-#include "app/CMainDlg.h"
 #include "app/Program.h"
+#include "app/QtMainWindow.h"
 #include "app/SingleInstance.h"
 
 namespace vantrel {

@@ -1,8 +1,9 @@
 #include "app/Program.h"
 
-#include "app/CMainDlg.h"
-#include "app/QtMonitorPages.h"
+#include "app/QtMainWindow.h"
 #include "device/DeviceMonitor.h"
+#include "window/CMainDlg.h"
+#include "window/WindowMonitorPages.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,16 +11,24 @@
 namespace vantrel {
 
 Program::Program()
-    : window_(std::make_unique<CMainDlg>(messages_, link_, monitorState_, fileDialogs_, notices_,
-                                         [this] { monitor_->start(); })),
-      pages_(std::make_unique<QtMonitorPages>(bridge_, *window_, link_)) {
+    : rules_(std::make_unique<CMainDlg>(MainWindowServices{messages_, link_, monitorState_,
+                                                           fileDialogs_, notices_, resources_,
+                                                           keyboard_},
+                                        [this] { monitor_->start(); })),
+      window_(std::make_unique<QtMainWindow>(*rules_)),
+      pages_(std::make_unique<WindowMonitorPages>(bridge_, *rules_, link_)) {
     fileDialogs_.setParent(window_.get());
+    keyboard_.setScope(&window_->pcWidget());
+    window_->onPcPageInView([this](bool inView) { pages_->setPcPageInView(inView); });
     monitor_ =
         std::make_unique<DeviceMonitor>(monitorState_, link_, discovery_, *pages_, messages_);
 }
 
 Program::~Program() {
     bridge_.close();
+    // The rules go first: the PC Setup page's end stops the monitor and removes the keyboard
+    // filter while the window it watched still stands.
+    rules_.reset();
     window_.reset();
     monitor_.reset();
 }

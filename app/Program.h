@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/QtFileDialogs.h"
+#include "app/QtKeyboardHook.h"
 #include "app/QtMessages.h"
+#include "app/QtSkinResources.h"
 #include "app/SimDeviceNotices.h"
 #include "app/SingleInstance.h"
 #include "app/UiBridge.h"
@@ -16,7 +18,8 @@ namespace vantrel {
 
 class CMainDlg;
 class DeviceMonitor;
-class QtMonitorPages;
+class QtMainWindow;
+class WindowMonitorPages;
 
 // Everything the running program is made of, wired in order and taken down in order: the
 // monitor's crossing closes first, then the window goes (its PC Setup page stops the monitor),
@@ -31,7 +34,7 @@ public:
     // Sets the main window up, starts the monitor and announces this copy to later ones.
     void start();
 
-    CMainDlg& window() { return *window_; }
+    QtMainWindow& window() { return *window_; }
 
 private:
     UiBridge bridge_;
@@ -42,9 +45,12 @@ private:
     DeviceDiscovery discovery_{bus_, messages_};
     QtFileDialogs fileDialogs_{nullptr};
     SimDeviceNotices notices_;
+    QtSkinResources resources_;
+    QtKeyboardHook keyboard_;
     std::unique_ptr<DeviceMonitor> monitor_;
-    std::unique_ptr<CMainDlg> window_;
-    std::unique_ptr<QtMonitorPages> pages_;
+    std::unique_ptr<CMainDlg> rules_;
+    std::unique_ptr<QtMainWindow> window_;
+    std::unique_ptr<WindowMonitorPages> pages_;
     SingleInstance mark_;
 };
 

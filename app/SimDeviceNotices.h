@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DeviceNotices.h"
+#include "window/DeviceNotices.h"
 
 #include <memory>
 

@@ -3,9 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+
+#include <string>
 
 namespace vantrel::bench {
 namespace {
@@ -32,50 +33,48 @@ void plainCanvasCopy(benchmark::State& state) {
 
 void composePcPage(benchmark::State& state) {
     CVantrelConfigDlg& page = window().pcPage();
+    QtPageCanvas canvas(800, 600);
     for (auto _ : state) {
-        page.compose();
-        benchmark::DoNotOptimize(page.canvas().constBits());
+        page.compose(canvas);
+        benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
 
 void composeX360Page(benchmark::State& state) {
     CKeydefDlg& page = window().x360Page();
+    QtPageCanvas canvas(800, 600);
     for (auto _ : state) {
-        page.compose();
-        benchmark::DoNotOptimize(page.canvas().constBits());
+        page.compose(canvas);
+        benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
 
 // The same page while an icon is dragged over a key, which lights it.
 void composeX360PageWithDragHighlight(benchmark::State& state) {
     CKeydefDlg& page = window().x360Page();
-    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), page.mapToGlobal(QPointF(at)), Qt::LeftButton, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&page, &event);
-    };
-    send(QEvent::MouseButtonPress, {355, 511}, Qt::LeftButton); // the icon on key 0
-    send(QEvent::MouseMove, {393, 119}, Qt::LeftButton);        // over key 12
+    QtPageCanvas canvas(800, 600);
+    page.pointerPressed({355, 511}, PointerButton::Left); // the icon on key 0
+    page.pointerMoved({393, 119}, true);                  // over key 12
     for (auto _ : state) {
-        page.compose();
-        benchmark::DoNotOptimize(page.canvas().constBits());
+        page.compose(canvas);
+        benchmark::DoNotOptimize(canvas.image().constBits());
     }
-    send(QEvent::MouseButtonRelease, {355, 511}, Qt::NoButton);
+    page.pointerReleased({355, 511}, PointerButton::Left);
 }
 
 // What a new pad quality reading costs the running program: the repaint of its area, through
 // the toolkit, on a shown window.
 void pcPageQualityReading(benchmark::State& state) {
     CVantrelConfigDlg& page = window().pcPage();
-    page.window()->show();
-    if (!QTest::qWaitForWindowExposed(page.window())) {
+    window().window().show();
+    if (!QTest::qWaitForWindowExposed(&window().window())) {
         state.SkipWithError("the window was never shown");
         return;
     }
     int reading = 0;
     for (auto _ : state) {
         reading = (reading + 7) % 150 - 50;
-        page.setQuality(reading, QString::number(reading));
+        page.setQuality(reading, std::to_string(reading));
     }
 }
 

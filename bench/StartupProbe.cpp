@@ -1,8 +1,8 @@
 // Starts the program as it starts for its user and reports, on its standard output, the moment
 // the PC Setup page was first drawn (realtime clock, nanoseconds) and the resident memory once
 // the start is over. bench/run takes the time from just before it started the probe.
-#include "app/CMainDlg.h"
 #include "app/Program.h"
+#include "app/QtMainWindow.h"
 #include "pcsetup/CVantrelConfigDlg.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     vantrel::Program program;
     FirstPaint firstPaint;
-    program.window().pcPage().installEventFilter(&firstPaint);
+    program.window().pcWidget().installEventFilter(&firstPaint);
     program.start();
     program.window().show();
     return application.exec();

@@ -31,6 +31,9 @@ struct RetryBound {
     std::chrono::milliseconds maxDuration{REPLY_TIMEOUT};
 };
 
+// What an operation returns when it succeeded.
+constexpr std::uint32_t LINK_OK = 0;
+
 // What an operation returns when it gave up repeating: the host's time-out code.
 constexpr std::uint32_t LINK_GAVE_UP = ERROR_TIMEOUT;
 

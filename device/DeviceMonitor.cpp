@@ -62,7 +62,7 @@ void DeviceMonitor::deviceMonitor() {
 bool DeviceMonitor::connect() {
     link_.queryMode(reportMode_); // a failed query keeps the mode of the last one
     KeyMapBytes keyMap{};
-    if (link_.RdEELong(keyMap) != 0 || pages_.loadX360Page() != 0) {
+    if (link_.RdEELong(keyMap) != LINK_OK || pages_.loadX360Page() != 0) {
         return false;
     }
     // One piece of user-interface work, so that no click sees the device connected with the

@@ -19,6 +19,19 @@ struct MonitorState {
     AutoResetEvent finishedEvent;  // the monitor's last act
 };
 
+// Holds the monitor's report reads off while the user-interface thread works with the device,
+// and lets them go on however that work ends.
+class SamplingPause {
+public:
+    explicit SamplingPause(MonitorState& state) : state_(state) { state_.samplingEnabled = 0; }
+    ~SamplingPause() { state_.samplingEnabled = 1; }
+    SamplingPause(const SamplingPause&) = delete;
+    SamplingPause& operator=(const SamplingPause&) = delete;
+
+private:
+    MonitorState& state_;
+};
+
 // How long the user-interface thread waits for the monitor at the end, at most.
 constexpr std::chrono::milliseconds STOP_WAIT{50};
 

@@ -1,7 +1,6 @@
 #include "fuzz/LampPixels.h"
 
 #include "fuzz/FuzzCheck.h"
-#include "skin/SkinDrawing.h"
 
 #include <algorithm>
 
@@ -44,8 +43,9 @@ LampPixels::Lamp LampPixels::difference(const QImage& unlit, const QImage& lit) 
 }
 
 bool LampPixels::shows(const QImage& canvas, const Lamp& lamp, bool lit, const IconRects& icons) {
-    if (std::any_of(icons.begin(), icons.end(),
-                    [&](const PixelRect& icon) { return toQRect(icon).intersects(lamp.box); })) {
+    if (std::any_of(icons.begin(), icons.end(), [&](const PixelRect& icon) {
+            return QRect(icon.left, icon.top, icon.width, icon.height).intersects(lamp.box);
+        })) {
         return true;
     }
     const std::vector<QRgb>& expected = lit ? lamp.lit : lamp.unlit;

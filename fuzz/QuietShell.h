@@ -1,7 +1,7 @@
 #pragma once
 
 #include "resources/templates/DialogTemplate.h"
-#include "skin/PageShell.h"
+#include "window/PageShell.h"
 
 namespace vantrel::fuzz {
 

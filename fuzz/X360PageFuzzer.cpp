@@ -3,6 +3,8 @@
 // arrive in the middle of a drag. After every step the record, the icons and the drag state are
 // held against what the input did; every few inputs the page is drawn and its lamps are read
 // back from the pixels.
+#include "app/QtPageCanvas.h"
+#include "app/QtSkinResources.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
 #include "fuzz/ByteReader.h"
@@ -14,7 +16,7 @@
 #include "x360setup/X360PageText.h"
 
 #include <QApplication>
-#include <QMouseEvent>
+#include <QEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,39 +38,46 @@ int applicationArgc = 1;
 char applicationName[] = "fuzz_x360_page";
 char* applicationArgv[] = {applicationName, nullptr};
 
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 X360DeviceItems factoryItems() {
     return {defaultButtonMap(), SENSITIVITY_MID, DEFAULT_FIRING_SPEED};
 }
 
+// The page's window: repaint requests need no answer, since every drawn input composes the
+// whole page.
+class NoSurface : public PageSurface {
+public:
+    void repaintArea(const PixelRect&) override {}
+    void repaintAreaNow(const PixelRect&) override {}
+    void repaintPage() override {}
+    PixelPoint pointerPosition() const override { return {-1000, -1000}; }
+};
+
 // One application and one page for the whole run, as the program has.
 struct Fixture {
     Fixture() {
+        page.showOn(surface);
         require(page.initialise(), "the page finds its pictures");
+        page.decodePictures();
         // Until the first load every icon rests at home.
         homes = page.dragDrop().iconRect();
         lamps.emplace([this](std::int8_t sensitivity, std::int8_t firingSpeed) {
             page.takeLoad({defaultButtonMap(), sensitivity, firingSpeed});
             draw();
-            return page.canvas().copy();
+            return canvas.image().copy();
         });
     }
 
-    void draw() {
-        page.render(&screen);
-        require(screen == page.canvas(), "the screen shows the composed canvas");
-    }
+    void draw() { page.compose(canvas); }
 
     QApplication application{applicationArgc, applicationArgv};
     CountingMessages messages;
     DeviceLink link{messages};
     MonitorState monitor;
     QuietShell shell;
-    CKeydefDlg page{nullptr, {messages, link, monitor, shell}};
-    QImage screen{page.size(), QImage::Format_ARGB32_Premultiplied};
+    QtSkinResources resources;
+    CKeydefDlg page{{messages, link, monitor, shell, resources}};
+    NoSurface surface;
+    QtPageCanvas canvas{800, 600};
     IconRects homes{};
     std::optional<LampPixels> lamps;
 };
@@ -163,8 +172,16 @@ private:
     }
 
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(&page_, &event);
+        const PixelPoint point{at.x(), at.y()};
+        const PointerButton which =
+            button == Qt::LeftButton ? PointerButton::Left : PointerButton::Other;
+        if (type == QEvent::MouseButtonPress) {
+            page_.pointerPressed(point, which);
+        } else if (type == QEvent::MouseButtonRelease) {
+            page_.pointerReleased(point, which);
+        } else {
+            page_.pointerMoved(point, (held & Qt::LeftButton) != 0);
+        }
     }
 
     QPoint point() {
@@ -327,7 +344,7 @@ private:
                     "a press takes up the icon of the lowest code under the point");
             require(countOf(settings_.buttonMap, code) == 0, "a taken-up button is on no key");
             checkUnderPointer(at);
-            require(page_.helpText() == qText(dropHelpText), "taking an icon up asks for the drop");
+            require(page_.helpText() == dropHelpText, "taking an icon up asks for the drop");
         } else {
             require(settings_.buttonMap == was.map && drag_.iconRect() == was.icons,
                     "a press that takes nothing up moves nothing");
@@ -357,7 +374,7 @@ private:
                     fixture_.shell.tabArea(SetupPage::Pc).contains(at.x(), at.y()),
                 "a release over the PC Setup tab switches to it, and only there");
         if (was.pressedCommand == -1) {
-            require(page_.helpText() == qText(dragHelpText),
+            require(page_.helpText() == dragHelpText,
                     "a release with no command held asks for the next drag");
         }
         checkAlways(was, wholesale ? Change::Wholesale : Change::Drop);
@@ -417,7 +434,7 @@ private:
 
     void rightClick(QPoint at) {
         const Snapshot was(page_);
-        const QString help = page_.helpText();
+        const std::string help = page_.helpText();
         const Qt::MouseButtons left = leftHeld_ ? Qt::LeftButton : Qt::NoButton;
         send(QEvent::MouseButtonPress, at, Qt::RightButton, left | Qt::RightButton);
         send(QEvent::MouseButtonRelease, at, Qt::RightButton, left);
@@ -500,7 +517,8 @@ private:
 
     void draw() {
         fixture_.draw();
-        require(fixture_.lamps->showsOnly(page_.canvas(), sensitivityLamp(settings_.sensitivity),
+        require(fixture_.lamps->showsOnly(fixture_.canvas.image(),
+                                          sensitivityLamp(settings_.sensitivity),
                                           settings_.firingStep, drag_.iconRect()),
                 "the lamps lit are the level and the step shown, and no others");
     }

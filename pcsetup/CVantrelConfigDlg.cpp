@@ -2,18 +2,12 @@
 
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
-#include "pcsetup/CBtnEdit.h"
-#include "pcsetup/KeyboardFilter.h"
+#include "pcsetup/KeyboardHook.h"
 #include "pcsetup/LabelledSlots.h"
 #include "pcsetup/PcPageText.h"
+#include "pcsetup/PcSave.h"
 #include "pcsetup/ProfileActions.h"
-#include "platform/RuntimeFolder.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinPicture.h"
-
-#include <QCursor>
-#include <QLockFile>
-#include <QMouseEvent>
 
 namespace vantrel {
 
@@ -24,64 +18,49 @@ constexpr std::array<int, 6> pictureIds = {171, 173, 175, 174, 172, 221};
 constexpr std::size_t BACKGROUND = 5;
 constexpr std::array<int, CVantrelConfigDlg::BUTTON_COUNT> buttonControls = {1003, 1004, 2, 1010,
                                                                              149};
+constexpr int HIGHLIGHT_BITMAP = 143;
 constexpr int QUALITY_NUMBER_CONTROL = 1026;
 constexpr int QUALITY_BAR_CONTROL = 1028;
 constexpr int QUALITY_AREA_CONTROL = 1065;
 constexpr int HELP_LINE_CONTROL = 1005;
 
-// Held for the whole run: a second copy that meets it takes no keyboard.
-constexpr const char* hookLockName = "KbdHook";
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+std::string definitionOf(const KeyMap& keyMap, int slot) {
+    return definitionText(keyMap.mainKey(slot), keyMap.heldKey(slot));
 }
 
-QString definitionOf(const KeyMap& keyMap, int slot) {
-    return QString::fromStdString(definitionText(keyMap.mainKey(slot), keyMap.heldKey(slot)));
-}
+const std::string noText;
 
 } // namespace
 
-CVantrelConfigDlg::CVantrelConfigDlg(QWidget* parent, PageServices services,
-                                     FileDialogs& fileDialogs)
-    : SkinPage(parent, dialogTemplate(PC_SETUP_DIALOG), services.messages), services_(services),
-      fileDialogs_(fileDialogs), capture_(keyMap_, *this) {
+CVantrelConfigDlg::CVantrelConfigDlg(PageServices services, FileDialogs& fileDialogs,
+                                     KeyboardHook& keyboard)
+    : SkinPage(dialogTemplate(PC_SETUP_DIALOG), services.messages, services.resources),
+      services_(services), fileDialogs_(fileDialogs), keyboard_(keyboard),
+      capture_(keyMap_, *this) {
 }
 
 CVantrelConfigDlg::~CVantrelConfigDlg() {
-    keyboardFilter_.reset();
+    if (keyboardInstalled_) {
+        keyboard_.remove();
+    }
     stopMonitor(services_.monitor);
 }
 
 bool CVantrelConfigDlg::initialise() {
-    if (!takeKeyboard()) {
-        // Another copy holds the keyboard: this page gives up at once, with nothing to report.
+    if (!keyboard_.claim()) {
         return true;
     }
-    if (!loadSkinPictures(pictureIds, messages_, pictures_)) {
+    if (!loadSkinPictures(resources_, pictureIds, messages_, pictures_)) {
         return false;
     }
     measure();
-    keyboardFilter_ = std::make_unique<KeyboardFilter>(capture_, this);
-    keyboardFilter_->install();
+    keyboard_.install(capture_);
+    keyboardInstalled_ = true;
     finishSkin();
-    helpLine_ = {templateRect(HELP_LINE_CONTROL), ControlAlign::Left, fromView(defaultHelpText),
+    helpLine_ = {templateRect(HELP_LINE_CONTROL), ControlAlign::Left, std::string(defaultHelpText),
                  textColour};
-    qualityValue_ = 0;
-    qualityText_.clear();
+    quality_.set(0, {});
     refreshLabels();
-    return true;
-}
-
-bool CVantrelConfigDlg::takeKeyboard() {
-    hookLock_ = std::make_unique<QLockFile>(
-        QString::fromStdString((runtimeFolder() / hookLockName).string()));
-    // Only a lock whose process has gone is stale, however old it is.
-    hookLock_->setStaleLockTime(0);
-    if (!hookLock_->tryLock()) {
-        hookLock_.reset();
-        return false;
-    }
     return true;
 }
 
@@ -89,24 +68,23 @@ void CVantrelConfigDlg::measure() {
     for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
         buttonRect_[i] = templateRect(buttonControls[i]);
     }
-    highlight_ = QImage(QStringLiteral(":/BITMAP/143")).convertToFormat(QImage::Format_RGB32);
-    barRect_ = templateRect(QUALITY_BAR_CONTROL);
-    qualityArea_ = templateRect(QUALITY_AREA_CONTROL);
-    qualityNumber_ = {templateRect(QUALITY_NUMBER_CONTROL), ControlAlign::Centre, {}, textColour};
+    highlight_ = resources_.loadBitmap(HIGHLIGHT_BITMAP);
+    quality_.measure(templateRect(QUALITY_BAR_CONTROL), templateRect(QUALITY_NUMBER_CONTROL),
+                     templateRect(QUALITY_AREA_CONTROL));
     for (const LabelledSlot& entry : LABELLED_SLOTS) {
-        const PixelRect rect = templateRect(entry.placeHolderId);
-        // The place-holder only lends its rectangle; the page draws the label itself.
-        auto* placeHolder = new CBtnEdit(this);
-        placeHolder->setGeometry(toQRect(rect));
-        placeHolder->hide();
         labels_[static_cast<std::size_t>(entry.slot)] = {
-            rect, ControlAlign::Centre, {}, textColour};
+            templateRect(entry.placeHolderId), ControlAlign::Centre, {}, textColour};
     }
 }
 
-QString CVantrelConfigDlg::labelText(int slot) const {
+const std::string& CVantrelConfigDlg::labelText(int slot) const {
     return slot >= 0 && slot < KEY_SLOT_COUNT ? labels_[static_cast<std::size_t>(slot)].text
-                                              : QString();
+                                              : noText;
+}
+
+void CVantrelConfigDlg::takeDeviceKeyMap(const KeyMapBytes& block) {
+    keyMap_.replaceFromDevice(block);
+    refreshLabels();
 }
 
 void CVantrelConfigDlg::refreshLabels() {
@@ -119,45 +97,36 @@ void CVantrelConfigDlg::refreshLabels() {
     keyMap_.clearRefreshAllLabels();
 }
 
-void CVantrelConfigDlg::composePage(QPainter& canvas) {
-    drawPicture(canvas, pictures_[BACKGROUND], pageRect());
-    if (keyMap_.refreshAllLabels()) {
-        // A device read while the page was hidden: every label takes the new map now.
-        keyMap_.clearRefreshAllLabels();
-        for (const LabelledSlot& entry : LABELLED_SLOTS) {
-            labels_[static_cast<std::size_t>(entry.slot)].text = definitionOf(keyMap_, entry.slot);
-        }
-    }
+void CVantrelConfigDlg::composePage(PageCanvas& canvas) const {
+    canvas.drawPicture(pictures_[BACKGROUND], pageRect());
     if (const int slot = capture_.hoverSlot(); slot >= 0) {
-        const PixelRect& label = labels_[static_cast<std::size_t>(slot)].rect;
-        copyBitmap(canvas, highlight_, label.left, label.top, label.width, label.height);
+        canvas.copyBitmap(highlight_, labels_[static_cast<std::size_t>(slot)].rect);
     }
     for (int button = 0; button < BUTTON_COUNT; ++button) {
         if (button != pressedButton_) {
             const auto index = static_cast<std::size_t>(button);
-            drawPicture(canvas, pictures_[index], toQRect(buttonRect_[index]));
+            canvas.drawPicture(pictures_[index], buttonRect_[index]);
         }
     }
-    drawQualityGauge(canvas, barRect_, qualityValue_);
-    qualityNumber_.text = qualityText_;
+    quality_.drawBar(canvas);
 }
 
-void CVantrelConfigDlg::drawTexts(QPainter& canvas) {
+void CVantrelConfigDlg::drawTexts(PageCanvas& canvas) const {
     for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot) {
-        SkinText& label = labels_[static_cast<std::size_t>(slot)];
+        const SkinText& label = labels_[static_cast<std::size_t>(slot)];
         const bool underCapture = capture_.isCapturing() && capture_.hoverSlot() == slot;
-        label.colour = underCapture ? captureTextColour : textColour;
-        drawText(canvas, label);
+        canvas.drawText(label.rect, label.align, label.text,
+                        underCapture ? captureTextColour : label.colour);
     }
-    drawText(canvas, helpLine_);
-    drawText(canvas, qualityNumber_);
+    helpLine_.draw(canvas);
+    quality_.drawNumber(canvas);
 }
 
 void CVantrelConfigDlg::showLabelText(int slot, std::string_view text) {
     if (!isLabelledSlot(slot)) {
         return;
     }
-    labels_[static_cast<std::size_t>(slot)].text = fromView(text);
+    labels_[static_cast<std::size_t>(slot)].text = text;
     repaintAreaNow(labels_[static_cast<std::size_t>(slot)].rect);
 }
 
@@ -170,28 +139,28 @@ void CVantrelConfigDlg::refreshSlotLabel(int slot) {
 }
 
 void CVantrelConfigDlg::showHelpText(std::string_view text) {
-    helpLine_.text = fromView(text);
-    repaintHelpLine();
+    helpLine_.text = text;
+    repaintArea(helpLine_.rect);
 }
 
 void CVantrelConfigDlg::updateHoverAtPointer() {
     leaveLabel();
     hoveredButton_ = -1;
-    updateHover(mapFromGlobal(QCursor::pos()));
+    updateHover(pointerPosition());
 }
 
-int CVantrelConfigDlg::labelAt(const QPoint& p) const {
+int CVantrelConfigDlg::labelAt(PixelPoint p) const {
     for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot) {
-        if (labels_[static_cast<std::size_t>(slot)].rect.contains(p.x(), p.y())) {
+        if (labels_[static_cast<std::size_t>(slot)].rect.contains(p.x, p.y)) {
             return slot;
         }
     }
     return -1;
 }
 
-int CVantrelConfigDlg::buttonAt(const QPoint& p) const {
+int CVantrelConfigDlg::buttonAt(PixelPoint p) const {
     for (int button = 0; button < BUTTON_COUNT; ++button) {
-        if (buttonRect_[static_cast<std::size_t>(button)].contains(p.x(), p.y())) {
+        if (buttonRect_[static_cast<std::size_t>(button)].contains(p.x, p.y)) {
             return button;
         }
     }
@@ -204,10 +173,6 @@ void CVantrelConfigDlg::repaintLabel(int slot) {
     }
 }
 
-void CVantrelConfigDlg::repaintHelpLine() {
-    repaintArea(helpLine_.rect);
-}
-
 void CVantrelConfigDlg::leaveLabel() {
     if (capture_.hoverSlot() >= 0) {
         repaintLabel(capture_.hoverSlot());
@@ -215,7 +180,15 @@ void CVantrelConfigDlg::leaveLabel() {
     }
 }
 
-void CVantrelConfigDlg::updateHover(const QPoint& p) {
+void CVantrelConfigDlg::endCaptureAndHover() {
+    if (capture_.hoverSlot() >= 0) {
+        capture_.endCapture();
+        capture_.setHoverSlot(-1);
+        showHelpText(defaultHelpText);
+    }
+}
+
+void CVantrelConfigDlg::updateHover(PixelPoint p) {
     const int slot = labelAt(p);
     if (slot >= 0) {
         hoveredButton_ = -1;
@@ -236,23 +209,23 @@ void CVantrelConfigDlg::updateHover(const QPoint& p) {
         }
     } else {
         hoveredButton_ = -1;
-        if (helpLine_.text != fromView(defaultHelpText)) {
+        if (helpLine_.text != defaultHelpText) {
             showHelpText(defaultHelpText);
         }
     }
 }
 
-void CVantrelConfigDlg::mouseMoveEvent(QMouseEvent* event) {
+PointerAnswer CVantrelConfigDlg::pointerMoved(PixelPoint point, bool) {
     if (initialised() && !capture_.isCapturing()) {
-        updateHover(event->position().toPoint());
+        updateHover(point);
     }
+    return PointerAnswer::Used;
 }
 
-void CVantrelConfigDlg::mousePressEvent(QMouseEvent* event) {
-    if (!initialised() || event->button() != Qt::LeftButton) {
-        return;
+PointerAnswer CVantrelConfigDlg::pointerPressed(PixelPoint p, PointerButton pressed) {
+    if (!initialised() || pressed != PointerButton::Left) {
+        return PointerAnswer::Used;
     }
-    const QPoint p = event->position().toPoint();
     const int button = buttonAt(p);
     if (button >= 0) {
         if (button != pressedButton_ && pressedButton_ >= 0) {
@@ -260,12 +233,8 @@ void CVantrelConfigDlg::mousePressEvent(QMouseEvent* event) {
         }
         pressedButton_ = button;
         repaintArea(buttonRect_[static_cast<std::size_t>(button)]);
-        if (capture_.hoverSlot() >= 0) {
-            capture_.endCapture();
-            capture_.setHoverSlot(-1);
-            showHelpText(defaultHelpText);
-        }
-        return;
+        endCaptureAndHover();
+        return PointerAnswer::Used;
     }
     if (pressedButton_ >= 0) {
         repaintArea(buttonRect_[static_cast<std::size_t>(pressedButton_)]);
@@ -273,34 +242,33 @@ void CVantrelConfigDlg::mousePressEvent(QMouseEvent* event) {
     }
     const int slot = capture_.hoverSlot();
     if (slot < 0) {
-        return;
+        return PointerAnswer::Used;
     }
-    if (labels_[static_cast<std::size_t>(slot)].rect.contains(p.x(), p.y())) {
+    if (labels_[static_cast<std::size_t>(slot)].rect.contains(p.x, p.y)) {
         if (!capture_.isCapturing()) {
             capture_.beginCapture();
-            return;
+            return PointerAnswer::Used;
         }
         capture_.endCapture();
         const int under = labelAt(p);
         capture_.setHoverSlot(under);
         showHelpText(under >= 0 ? labelHelpText : defaultHelpText);
-        return;
+        return PointerAnswer::Used;
     }
     capture_.endCapture();
     capture_.setHoverSlot(-1);
     showHelpText(defaultHelpText);
+    return PointerAnswer::Used;
 }
 
-void CVantrelConfigDlg::mouseReleaseEvent(QMouseEvent* event) {
+PointerAnswer CVantrelConfigDlg::pointerReleased(PixelPoint p, PointerButton released) {
     if (!initialised()) {
         // The main window's tab headers still switch away from an unfinished page.
-        event->ignore();
-        return;
+        return PointerAnswer::PassedOn;
     }
-    if (event->button() != Qt::LeftButton) {
-        return;
+    if (released != PointerButton::Left) {
+        return PointerAnswer::Used;
     }
-    const QPoint p = event->position().toPoint();
     if (pressedButton_ >= 0) {
         const int button = pressedButton_;
         // The button fires wherever it was released.
@@ -308,14 +276,11 @@ void CVantrelConfigDlg::mouseReleaseEvent(QMouseEvent* event) {
         repaintArea(buttonRect_[static_cast<std::size_t>(button)]);
         pressedButton_ = -1;
     }
-    if (services_.shell.tabArea(SetupPage::X360).contains(p.x(), p.y())) {
-        if (capture_.hoverSlot() >= 0) {
-            capture_.endCapture();
-            capture_.setHoverSlot(-1);
-            showHelpText(defaultHelpText);
-        }
+    if (services_.shell.tabArea(SetupPage::X360).contains(p.x, p.y)) {
+        endCaptureAndHover();
         services_.shell.switchTo(SetupPage::X360);
     }
+    return PointerAnswer::Used;
 }
 
 void CVantrelConfigDlg::runButton(Button button) {
@@ -350,14 +315,10 @@ void CVantrelConfigDlg::save() {
 }
 
 void CVantrelConfigDlg::saveToDevice() {
-    services_.monitor.samplingEnabled = 0;
-    if (services_.link.WrEELong(keyMap_.currentKeyMap()) != 0) {
-        showOk(messages_, commErrorMessage);
-    } else {
-        keyMap_.takeBaseline();
-        showOk(messages_, pcSavedMessage);
-    }
-    services_.monitor.samplingEnabled = 1;
+    // The result shows while sampling is still held off, as the write itself was.
+    const SamplingPause pause(services_.monitor);
+    const PcSaveResult result = savePcKeyMap(keyMap_, services_.link);
+    showOk(messages_, result == PcSaveResult::Failed ? commErrorMessage : pcSavedMessage);
 }
 
 void CVantrelConfigDlg::restoreDefaults() {
@@ -366,10 +327,9 @@ void CVantrelConfigDlg::restoreDefaults() {
     refreshLabels();
 }
 
-void CVantrelConfigDlg::setQuality(std::int32_t value, const QString& text) {
-    qualityValue_ = value;
-    qualityText_ = text;
-    repaintAreaNow(qualityArea_);
+void CVantrelConfigDlg::setQuality(std::int32_t value, std::string_view text) {
+    quality_.set(value, text);
+    repaintAreaNow(quality_.area());
 }
 
 } // namespace vantrel

@@ -4,18 +4,17 @@
 #include "pcsetup/KeyCapture.h"
 #include "pcsetup/KeyMap.h"
 #include "platform/FileDialogs.h"
-#include "skin/PageShell.h"
+#include "skin/QualityGauge.h"
 #include "skin/SkinPage.h"
+#include "skin/SkinText.h"
+#include "window/PageShell.h"
 
 #include <array>
-#include <memory>
 #include <vector>
-
-class QLockFile;
 
 namespace vantrel {
 
-class KeyboardFilter;
+class KeyboardHook;
 
 // The PC Setup page: a label for each of the eighteen buttons that send keys, defined by
 // pointing, clicking and pressing, the pad quality gauge and five picture buttons.
@@ -24,20 +23,27 @@ public:
     enum class Button { Save, Reset, Exit, LoadProfile, SaveProfile };
     static constexpr int BUTTON_COUNT = 5;
 
-    CVantrelConfigDlg(QWidget* parent, PageServices services, FileDialogs& fileDialogs);
+    CVantrelConfigDlg(PageServices services, FileDialogs& fileDialogs, KeyboardHook& keyboard);
     ~CVantrelConfigDlg() override;
 
-    // Loads the pictures, measures the page, takes the keyboard and writes every label. False,
-    // after its message, when a picture is missing: the page then stays unfinished.
+    // Takes the keyboard, loads the pictures, measures the page and writes every label. False,
+    // after its message, when a picture is missing: the page then stays unfinished. A page that
+    // finds the keyboard held by another copy gives up at once, with nothing to report.
     bool initialise();
 
     KeyMap& keyMap() { return keyMap_; }
+    const KeyMap& keyMap() const { return keyMap_; }
+    KeyCapture& capture() { return capture_; }
     const KeyCapture& capture() const { return capture_; }
-    QString labelText(int slot) const;
-    QString helpText() const { return helpLine_.text; }
-    QString qualityNumberText() const { return qualityNumber_.text; }
+    const std::string& labelText(int slot) const;
+    const std::string& helpText() const { return helpLine_.text; }
+    const QualityGauge& quality() const { return quality_; }
     int hoveredButton() const { return hoveredButton_; }
     int pressedButton() const { return pressedButton_; }
+
+    // The key map the monitor read, handed over on the user-interface thread: the map and its
+    // baseline take it, and every label its new definition.
+    void takeDeviceKeyMap(const KeyMapBytes& block);
 
     // Rewrites the labels whose slots changed since the baseline, or all after a device read.
     void refreshLabels();
@@ -45,15 +51,16 @@ public:
     // The EXIT's save of the key map: sampling paused around the write, its result message.
     void saveToDevice();
 
-    std::int32_t qualityValue() const { return qualityValue_; }
-    void setQuality(std::int32_t value, const QString& text);
+    // A new reading, drawn at once.
+    void setQuality(std::int32_t value, std::string_view text);
+
+    PointerAnswer pointerPressed(PixelPoint point, PointerButton button) override;
+    PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) override;
+    PointerAnswer pointerReleased(PixelPoint point, PointerButton button) override;
 
 protected:
-    void composePage(QPainter& canvas) override;
-    void drawTexts(QPainter& canvas) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void composePage(PageCanvas& canvas) const override;
+    void drawTexts(PageCanvas& canvas) const override;
 
 private:
     void showLabelText(int slot, std::string_view text) override;
@@ -61,36 +68,32 @@ private:
     void showHelpText(std::string_view text) override;
     void updateHoverAtPointer() override;
 
-    bool takeKeyboard();
     void measure();
-    void updateHover(const QPoint& p);
+    void updateHover(PixelPoint p);
     void leaveLabel();
+    void endCaptureAndHover();
     void runButton(Button button);
     void save();
     void restoreDefaults();
-    int labelAt(const QPoint& p) const;
-    int buttonAt(const QPoint& p) const;
+    int labelAt(PixelPoint p) const;
+    int buttonAt(PixelPoint p) const;
     void repaintLabel(int slot);
-    void repaintHelpLine();
 
     PageServices services_;
     FileDialogs& fileDialogs_;
+    KeyboardHook& keyboard_;
     KeyMap keyMap_;
     KeyCapture capture_;
-    std::unique_ptr<QLockFile> hookLock_;
-    std::unique_ptr<KeyboardFilter> keyboardFilter_;
+    bool keyboardInstalled_ = false;
 
-    std::vector<QImage> pictures_;
-    QImage highlight_;
+    std::vector<SkinImage> pictures_;
+    SkinImage highlight_;
     std::array<PixelRect, BUTTON_COUNT> buttonRect_{};
     std::array<SkinText, KEY_SLOT_COUNT> labels_;
-    PixelRect barRect_, qualityArea_;
     SkinText helpLine_;
-    SkinText qualityNumber_;
+    QualityGauge quality_;
     int hoveredButton_ = -1;
     int pressedButton_ = -1;
-    std::int32_t qualityValue_ = 0;
-    QString qualityText_;
 };
 
 } // namespace vantrel

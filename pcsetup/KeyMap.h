@@ -51,8 +51,7 @@ public:
     const KeyMapBytes& currentKeyMap() const { return currentKeyMap_; }
     const KeyMapBytes& baselineKeyMap() const { return baselineKeyMap_; }
 
-    // Set by a device read; cleared after the label refresh walk, or by the paint that rewrites
-    // every label.
+    // Set by a device read; cleared after the label refresh walk.
     bool refreshAllLabels() const { return refreshAllLabels_; }
     void clearRefreshAllLabels() { refreshAllLabels_ = false; }
 

@@ -14,7 +14,7 @@ vantrel_packages=(
 vantrel_cross_packages=(
   cmake ninja-build googletest
   g++-mingw-w64-x86-64-posix
-  wine wine64
+  wine wine64 xvfb xdotool
 )
 
 ensure_packages() {

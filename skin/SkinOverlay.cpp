@@ -1,43 +1,67 @@
 #include "skin/SkinOverlay.h"
 
-#include <QRect>
-
 #include <algorithm>
-#include <iterator>
 
 namespace vantrel {
 
-SkinOverlay SkinOverlay::fromFullPage(const QImage& picture) {
+namespace {
+
+constexpr int STANDARD_WIDTH = 800;
+constexpr int STANDARD_HEIGHT = 600;
+
+} // namespace
+
+SkinOverlay SkinOverlay::fromFullPage(const SkinImage& picture) {
     if (picture.isNull()) {
         return {};
     }
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int width = image.width();
-    const int height = image.height();
-    int left = width;
-    int top = height;
+    int left = picture.width;
+    int top = picture.height;
     int right = -1;
     int bottom = -1;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < picture.height; ++y) {
         // Premultiplied, a pixel with no alpha is all zero, whatever its colour was.
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        const auto* first = std::find_if(row, row + width, [](QRgb pixel) { return pixel != 0; });
-        if (first == row + width) {
-            continue;
+        for (int x = 0; x < picture.width; ++x) {
+            if (picture.pixel(x, y) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = y;
+            }
         }
-        const auto last =
-            std::find_if(std::make_reverse_iterator(row + width), std::make_reverse_iterator(first),
-                         [](QRgb pixel) { return pixel != 0; });
-        left = std::min(left, static_cast<int>(first - row));
-        right = std::max(right, static_cast<int>(last.base() - row) - 1);
-        top = std::min(top, y);
-        bottom = y;
     }
     if (right < 0) {
         return {};
     }
-    const QRect box(QPoint(left, top), QPoint(right, bottom));
-    return {image.copy(box), box.topLeft()};
+    SkinOverlay overlay{{right - left + 1, bottom - top + 1, {}}, left, top};
+    overlay.pixels.pixels.reserve(static_cast<std::size_t>(overlay.pixels.width) *
+                                  static_cast<std::size_t>(overlay.pixels.height));
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = left; x <= right; ++x) {
+            overlay.pixels.pixels.push_back(picture.pixel(x, y));
+        }
+    }
+    return overlay;
+}
+
+void drawOverlay(PageCanvas& canvas, const SkinOverlay& overlay, const PixelRect& pageRect) {
+    if (overlay.pixels.isNull()) {
+        return;
+    }
+    if (pageRect.width == STANDARD_WIDTH && pageRect.height == STANDARD_HEIGHT) {
+        canvas.drawPicture(overlay.pixels,
+                           {pageRect.left + overlay.left, pageRect.top + overlay.top,
+                            overlay.pixels.width, overlay.pixels.height});
+        return;
+    }
+    const auto scaled = [](int value, int size, int standard) { return value * size / standard; };
+    const int left = scaled(overlay.left, pageRect.width, STANDARD_WIDTH);
+    const int top = scaled(overlay.top, pageRect.height, STANDARD_HEIGHT);
+    const int right = scaled(overlay.left + overlay.pixels.width, pageRect.width, STANDARD_WIDTH);
+    const int bottom =
+        scaled(overlay.top + overlay.pixels.height, pageRect.height, STANDARD_HEIGHT);
+    canvas.drawPicture(overlay.pixels,
+                       {pageRect.left + left, pageRect.top + top, right - left, bottom - top});
 }
 
 } // namespace vantrel

@@ -2,72 +2,78 @@
 
 #include "platform/Messages.h"
 #include "resources/templates/DialogTemplate.h"
-#include "skin/SkinText.h"
-
-#include <QFont>
-#include <QImage>
-#include <QRegion>
-#include <QWidget>
+#include "skin/PageCanvas.h"
+#include "skin/PageSurface.h"
+#include "skin/SkinResources.h"
 
 #include <functional>
+#include <utility>
 
 namespace vantrel {
 
+enum class PointerButton { Left, Other };
+
+// Whether a page used a pointer event, or its window should have it.
+enum class PointerAnswer { Used, PassedOn };
+
 // What both skinned pages share: an 800 by 600 child of the main window drawn entirely from
-// pictures. Every paint composes the page on one canvas and copies it to the screen once, so no
+// pictures. The host composes every paint on one canvas and copies it to the screen once, so no
 // half-drawn state is ever seen and the background is never erased on its own.
-class SkinPage : public QWidget {
+class SkinPage {
 public:
-    SkinPage(QWidget* parent, const DialogTemplate& layout, Messages& messages);
+    SkinPage(const DialogTemplate& layout, Messages& messages, SkinResources& resources);
+    virtual ~SkinPage() = default;
+    SkinPage(const SkinPage&) = delete;
+    SkinPage& operator=(const SkinPage&) = delete;
+
+    // The window that shows the page; set by the host before the page is initialised.
+    void showOn(PageSurface& surface) { surface_ = &surface; }
 
     // Whether the page finished setting itself up; one that did not draws nothing of the skin.
     bool initialised() const { return initialised_; }
 
-    // Composes the page on the canvas, as every paint does before its one copy to the screen:
-    // all of it, or only what lies in the area that is to be drawn again.
-    void compose(const QRegion& area = {});
+    const DialogTemplate& layout() const { return layout_; }
+    PixelRect pageRect() const;
 
-    // The last composed page, as the screen shows it.
-    const QImage& canvas() const { return canvas_; }
+    // Composes the page on the canvas, layer after layer and the texts last, inside the area the
+    // canvas is set to. Changes nothing of the page's state.
+    void compose(PageCanvas& canvas) const;
 
-    const QRect& pageRect() const { return pageRect_; }
+    // Asks for the whole page to be drawn again with the next paint.
+    void repaintPage();
 
-    // Work for the idle time after the page has first been drawn.
+    // Pointer input in page pixels.
+    virtual PointerAnswer pointerPressed(PixelPoint point, PointerButton button) = 0;
+    virtual PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) = 0;
+    virtual PointerAnswer pointerReleased(PixelPoint point, PointerButton button) = 0;
+
+    // Work for the idle time after the page has first been drawn, taken once by the host.
     void afterFirstPaint(std::function<void()> work) { afterFirstPaint_ = std::move(work); }
+    std::function<void()> takeAfterFirstPaint() { return std::exchange(afterFirstPaint_, {}); }
 
 protected:
-    // The page's own layers, background first, onto the canvas.
-    virtual void composePage(QPainter& canvas) = 0;
-
+    // The page's own layers, background first.
+    virtual void composePage(PageCanvas& canvas) const = 0;
     // The texts that draw over the composed page, in their order.
-    virtual void drawTexts(QPainter& canvas) = 0;
+    virtual void drawTexts(PageCanvas& canvas) const = 0;
 
-    // Measures the page, makes its canvas and font; called by the page once its pictures loaded.
-    void finishSkin();
+    // Marks the page set up; called by the page once its pictures loaded.
+    void finishSkin() { initialised_ = true; }
 
     PixelRect templateRect(int controlId) const;
-    void drawText(QPainter& canvas, const SkinText& text) const;
 
-    // Asks for a part of the page to be drawn again, now or with the next paint.
     void repaintArea(const PixelRect& rect);
     void repaintAreaNow(const PixelRect& rect);
-    void repaintPage();
-    void repaintPageNow();
-
-    void paintEvent(QPaintEvent* event) override;
+    PixelPoint pointerPosition() const;
 
     const DialogTemplate& layout_;
     Messages& messages_;
+    SkinResources& resources_;
 
 private:
-    QRect pageRect_;
-    QImage canvas_;
-    QFont pageFont_;
+    PageSurface* surface_ = nullptr;
     bool initialised_ = false;
     std::function<void()> afterFirstPaint_;
 };
-
-// The page font: Arial with a 16-pixel cell and the thinnest weight.
-QFont pageFont();
 
 } // namespace vantrel

@@ -1,42 +1,27 @@
 #include "skin/SkinPicture.h"
 
-#include <QFile>
-
 namespace vantrel {
 
-std::optional<QByteArray> findSkinPicture(int resourceId, Messages& messages) {
-    QFile resource(QStringLiteral(":/PNG/%1").arg(resourceId));
-    if (!resource.exists()) {
+std::optional<std::vector<std::uint8_t>> findSkinPicture(SkinResources& resources, int resourceId,
+                                                         Messages& messages) {
+    ResourceBytes found = resources.findPicture(resourceId);
+    switch (found.lookup) {
+    case ResourceLookup::Found:
+        return std::move(found.bytes);
+    case ResourceLookup::NotFound:
         showOk(messages, pictureNotFoundMessage);
         return std::nullopt;
-    }
-    if (!resource.open(QIODevice::ReadOnly)) {
+    case ResourceLookup::NotLoaded:
         showOk(messages, pictureNotLoadedMessage);
         return std::nullopt;
     }
-    return resource.readAll();
+    return std::nullopt;
 }
 
-QImage decodeSkinPicture(const QByteArray& bytes) {
-    const QImage picture = QImage::fromData(bytes, "PNG");
-    if (picture.isNull()) {
-        return {};
-    }
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-std::optional<QImage> loadSkinPicture(int resourceId, Messages& messages) {
-    std::optional<QByteArray> bytes = findSkinPicture(resourceId, messages);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return decodeSkinPicture(*bytes);
-}
-
-bool findSkinPictures(std::span<const int> resourceIds, Messages& messages,
-                      std::vector<QByteArray>& found) {
+bool findSkinPictures(SkinResources& resources, std::span<const int> resourceIds,
+                      Messages& messages, std::vector<std::vector<std::uint8_t>>& found) {
     for (const int id : resourceIds) {
-        std::optional<QByteArray> bytes = findSkinPicture(id, messages);
+        std::optional<std::vector<std::uint8_t>> bytes = findSkinPicture(resources, id, messages);
         if (!bytes) {
             return false;
         }
@@ -45,14 +30,15 @@ bool findSkinPictures(std::span<const int> resourceIds, Messages& messages,
     return true;
 }
 
-bool loadSkinPictures(std::span<const int> resourceIds, Messages& messages,
-                      std::vector<QImage>& table) {
+bool loadSkinPictures(SkinResources& resources, std::span<const int> resourceIds,
+                      Messages& messages, std::vector<SkinImage>& table) {
     for (const int id : resourceIds) {
-        std::optional<QImage> picture = loadSkinPicture(id, messages);
-        if (!picture) {
+        const std::optional<std::vector<std::uint8_t>> bytes =
+            findSkinPicture(resources, id, messages);
+        if (!bytes) {
             return false;
         }
-        table.push_back(std::move(*picture));
+        table.push_back(resources.decodePicture(*bytes));
     }
     return true;
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "platform/Messages.h"
-
-#include <QByteArray>
-#include <QImage>
+#include "skin/SkinResources.h"
 
 #include <optional>
 #include <span>
@@ -17,21 +15,16 @@ inline constexpr std::string_view pictureNotLoadedMessage = "Error in LoadResour
 
 // The encoded bytes of the PNG picture with this resource id. A resource that is missing or
 // unreadable shows its message and gives nothing.
-std::optional<QByteArray> findSkinPicture(int resourceId, Messages& messages);
-
-// Decodes a picture once, kept premultiplied so that every later draw is a plain blend. Bytes
-// that do not decode give a null picture, which draws nothing.
-QImage decodeSkinPicture(const QByteArray& bytes);
-
-std::optional<QImage> loadSkinPicture(int resourceId, Messages& messages);
+std::optional<std::vector<std::uint8_t>> findSkinPicture(SkinResources& resources, int resourceId,
+                                                         Messages& messages);
 
 // Finds a page's pictures in their order. The first failure ends the search, with the pictures
 // before it kept; false then.
-bool findSkinPictures(std::span<const int> resourceIds, Messages& messages,
-                      std::vector<QByteArray>& found);
+bool findSkinPictures(SkinResources& resources, std::span<const int> resourceIds,
+                      Messages& messages, std::vector<std::vector<std::uint8_t>>& found);
 
 // Finds and decodes a page's pictures in their order, ending at the first failure like the find.
-bool loadSkinPictures(std::span<const int> resourceIds, Messages& messages,
-                      std::vector<QImage>& table);
+bool loadSkinPictures(SkinResources& resources, std::span<const int> resourceIds,
+                      Messages& messages, std::vector<SkinImage>& table);
 
 } // namespace vantrel

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "resources/templates/DialogTemplate.h"
-#include "skin/SkinDrawing.h"
+#include "skin/PageCanvas.h"
 
-#include <QColor>
-#include <QString>
+#include <string>
 
 namespace vantrel {
 
@@ -13,8 +12,10 @@ namespace vantrel {
 struct SkinText {
     PixelRect rect;
     ControlAlign align = ControlAlign::Left;
-    QString text;
-    QColor colour = textColour;
+    std::string text;
+    Colour colour = textColour;
+
+    void draw(PageCanvas& canvas) const { canvas.drawText(rect, align, text, colour); }
 };
 
 } // namespace vantrel

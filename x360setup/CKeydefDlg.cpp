@@ -2,11 +2,8 @@
 
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
-#include "skin/SkinDrawing.h"
 #include "skin/SkinPicture.h"
 #include "x360setup/X360PageText.h"
-
-#include <QMouseEvent>
 
 namespace vantrel {
 
@@ -19,7 +16,14 @@ constexpr int BUTTON_ICONS = 15;
 constexpr int SENSITIVITY_LAMPS = 29;
 constexpr int STEP_LAMPS = 32;
 constexpr int RAISED_COMMANDS = 41;
-constexpr std::array<int, 46> pictureIds = {
+constexpr int PICTURE_COUNT = 46;
+static_assert(KEY_HIGHLIGHTS + X360_KEY_COUNT == BACKGROUND);
+static_assert(BACKGROUND + 1 == BUTTON_ICONS);
+static_assert(BUTTON_ICONS + X360_BUTTON_COUNT == SENSITIVITY_LAMPS);
+static_assert(SENSITIVITY_LAMPS + SENSITIVITY_LEVELS == STEP_LAMPS);
+static_assert(STEP_LAMPS + FIRING_STEPS == RAISED_COMMANDS);
+static_assert(RAISED_COMMANDS + CKeydefDlg::COMMAND_COUNT == PICTURE_COUNT);
+constexpr std::array<int, PICTURE_COUNT> pictureIds = {
     180,  178,  179,  191, 189, 188, 190, 181, 182, 184, 185, 186, 187, 183, // key highlights
     192,                                                                     // background
     195,  193,  194,  199, 200, 201, 202, 196, 197, 205, 204, 206, 203, 198, // button icons
@@ -43,24 +47,27 @@ constexpr int COMMAND_AREA_CONTROL = 1057;
 constexpr int HELP_LINE_CONTROL = 1078;
 
 template <std::size_t N>
-std::array<SkinOverlay, N> overlays(const std::vector<QByteArray>& pictures, int first) {
+std::array<SkinOverlay, N> overlays(SkinResources& resources,
+                                    const std::vector<std::vector<std::uint8_t>>& pictures,
+                                    int first) {
     std::array<SkinOverlay, N> result;
     for (std::size_t i = 0; i < N; ++i) {
         result[i] = SkinOverlay::fromFullPage(
-            decodeSkinPicture(pictures[static_cast<std::size_t>(first) + i]));
+            resources.decodePicture(pictures[static_cast<std::size_t>(first) + i]));
     }
     return result;
 }
 
 } // namespace
 
-CKeydefDlg::CKeydefDlg(QWidget* parent, PageServices services)
-    : SkinPage(parent, dialogTemplate(X360_SETUP_DIALOG), services.messages), services_(services),
+CKeydefDlg::CKeydefDlg(PageServices services)
+    : SkinPage(dialogTemplate(X360_SETUP_DIALOG), services.messages, services.resources),
+      services_(services),
       dragDrop_(settings_, [this](const PixelRect& rect) { repaintArea(rect); }) {
 }
 
 bool CKeydefDlg::initialise() {
-    if (!findSkinPictures(pictureIds, messages_, pictures_)) {
+    if (!findSkinPictures(resources_, pictureIds, messages_, pictures_)) {
         return false;
     }
     finishSkin();
@@ -73,21 +80,21 @@ void CKeydefDlg::decodePictures() {
     if (!initialised() || pictures_.empty()) {
         return;
     }
-    background_ = decodeSkinPicture(pictures_[BACKGROUND]);
+    background_ = resources_.decodePicture(pictures_[BACKGROUND]);
     for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
-        buttonIcons_[code] = decodeSkinPicture(pictures_[BUTTON_ICONS + code]);
+        buttonIcons_[code] = resources_.decodePicture(pictures_[BUTTON_ICONS + code]);
     }
-    keyHighlights_ = overlays<X360_KEY_COUNT>(pictures_, KEY_HIGHLIGHTS);
-    sensitivityLamps_ = overlays<SENSITIVITY_LEVELS>(pictures_, SENSITIVITY_LAMPS);
-    stepLamps_ = overlays<FIRING_STEPS>(pictures_, STEP_LAMPS);
-    raisedCommands_ = overlays<COMMAND_COUNT>(pictures_, RAISED_COMMANDS);
+    keyHighlights_ = overlays<X360_KEY_COUNT>(resources_, pictures_, KEY_HIGHLIGHTS);
+    sensitivityLamps_ = overlays<SENSITIVITY_LEVELS>(resources_, pictures_, SENSITIVITY_LAMPS);
+    stepLamps_ = overlays<FIRING_STEPS>(resources_, pictures_, STEP_LAMPS);
+    raisedCommands_ = overlays<COMMAND_COUNT>(resources_, pictures_, RAISED_COMMANDS);
     // Decoded once: the encoded bytes and the full-page pictures are not kept.
     pictures_.clear();
 }
 
 void CKeydefDlg::measure() {
-    const QRect page = pageRect();
-    hoverRepaintRect_ = {0, 0, page.width() * 4 / 5, page.height()};
+    const PixelRect page = pageRect();
+    hoverRepaintRect_ = {0, 0, page.width * 4 / 5, page.height};
     KeyRects keyRect{};
     IconRects homeRect{};
     for (std::size_t i = 0; i < X360_KEY_COUNT; ++i) {
@@ -95,9 +102,8 @@ void CKeydefDlg::measure() {
         homeRect[i] = templateRect(homeControls[i]);
     }
     dragDrop_.setGeometry(keyRect, homeRect, hoverRepaintRect_);
-    gaugeRect_ = templateRect(GAUGE_CONTROL);
-    gaugeFrameRect_ = templateRect(GAUGE_FRAME_CONTROL);
-    qualityNumber_ = {templateRect(QUALITY_NUMBER_CONTROL), ControlAlign::Centre, {}, textColour};
+    quality_.measure(templateRect(GAUGE_CONTROL), templateRect(QUALITY_NUMBER_CONTROL),
+                     templateRect(GAUGE_FRAME_CONTROL));
     for (std::size_t i = 0; i < SENSITIVITY_LEVELS; ++i) {
         sensitivityRect_[i] = templateRect(sensitivityControls[i]);
     }
@@ -111,19 +117,18 @@ void CKeydefDlg::measure() {
         commandRect_[i] = templateRect(commandControls[i]);
     }
     // The help text may run past its line, so its whole neighbourhood is drawn again.
-    helpRepaintRect_ = {page.left(), page.top() - 20, page.width() - 50, page.height() + 20};
+    helpRepaintRect_ = {page.left, page.top - 20, page.width - 50, page.height + 20};
     helpLine_ = {templateRect(HELP_LINE_CONTROL), ControlAlign::Left, {}, textColour};
 }
 
-void CKeydefDlg::composePage(QPainter& canvas) {
-    decodePictures();
-    const QRect page = pageRect();
-    drawPicture(canvas, background_, page);
+void CKeydefDlg::composePage(PageCanvas& canvas) const {
+    const PixelRect page = pageRect();
+    canvas.drawPicture(background_, page);
     if (dragDrop_.hoverKey() != NO_DRAG) {
         drawOverlay(canvas, keyHighlights_[static_cast<std::size_t>(dragDrop_.hoverKey())], page);
     }
     for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
-        drawPicture(canvas, buttonIcons_[code], toQRect(dragDrop_.iconRect()[code]));
+        canvas.drawPicture(buttonIcons_[code], dragDrop_.iconRect()[code]);
     }
     if (const auto lamp = sensitivityLamp(settings_.sensitivity)) {
         drawOverlay(canvas, sensitivityLamps_[static_cast<std::size_t>(*lamp)], page);
@@ -136,76 +141,70 @@ void CKeydefDlg::composePage(QPainter& canvas) {
             drawOverlay(canvas, raisedCommands_[static_cast<std::size_t>(command)], page);
         }
     }
-    drawQualityGauge(canvas, gaugeRect_, qualityValue_);
-    qualityNumber_.text = qualityText_;
+    quality_.drawBar(canvas);
 }
 
-void CKeydefDlg::drawTexts(QPainter& canvas) {
-    drawText(canvas, helpLine_);
-    drawText(canvas, qualityNumber_);
+void CKeydefDlg::drawTexts(PageCanvas& canvas) const {
+    helpLine_.draw(canvas);
+    quality_.drawNumber(canvas);
 }
 
 void CKeydefDlg::setHelpText(std::string_view text) {
-    const QString help = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (helpLine_.text != help) {
-        helpLine_.text = help;
+    if (helpLine_.text != text) {
+        helpLine_.text = text;
         repaintArea(helpRepaintRect_);
     }
 }
 
-void CKeydefDlg::mousePressEvent(QMouseEvent* event) {
+PointerAnswer CKeydefDlg::pointerPressed(PixelPoint p, PointerButton button) {
     if (!initialised()) {
-        event->ignore();
-        return;
+        return PointerAnswer::PassedOn;
     }
-    if (event->button() != Qt::LeftButton) {
-        return;
+    if (button != PointerButton::Left) {
+        return PointerAnswer::Used;
     }
-    const QPoint p = event->position().toPoint();
-    if (commandArea_.contains(p.x(), p.y())) {
-        const int command = firstHolding(commandRect_, p.x(), p.y());
+    if (commandArea_.contains(p.x, p.y)) {
+        const int command = firstHolding(commandRect_, p.x, p.y);
         if (command >= 0) {
             pressedCommand_ = command;
             repaintPage();
         }
-    } else if (dragDrop_.takeUp(p.x(), p.y())) {
+    } else if (dragDrop_.takeUp(p.x, p.y)) {
         setHelpText(dropHelpText);
     }
+    return PointerAnswer::Used;
 }
 
-void CKeydefDlg::mouseMoveEvent(QMouseEvent* event) {
+PointerAnswer CKeydefDlg::pointerMoved(PixelPoint p, bool leftHeld) {
     if (!initialised()) {
-        event->ignore();
-        return;
+        return PointerAnswer::PassedOn;
     }
-    const QPoint p = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        dragDrop_.drag(p.x(), p.y());
-        return;
+    if (leftHeld) {
+        dragDrop_.drag(p.x, p.y);
+        return PointerAnswer::Used;
     }
-    if (commandArea_.contains(p.x(), p.y())) {
-        const int command = firstHolding(commandRect_, p.x(), p.y());
+    if (commandArea_.contains(p.x, p.y)) {
+        const int command = firstHolding(commandRect_, p.x, p.y);
         setHelpText(command >= 0 ? commandHelpTexts[command] : dragHelpText);
-    } else if (firstHolding(dragDrop_.iconRect(), p.x(), p.y()) < 0) {
+    } else if (firstHolding(dragDrop_.iconRect(), p.x, p.y) < 0) {
         setHelpText(dragHelpText);
     }
+    return PointerAnswer::Used;
 }
 
-void CKeydefDlg::mouseReleaseEvent(QMouseEvent* event) {
+PointerAnswer CKeydefDlg::pointerReleased(PixelPoint p, PointerButton button) {
     if (!initialised()) {
         // The main window's tab headers still switch away from an unfinished page.
-        event->ignore();
-        return;
+        return PointerAnswer::PassedOn;
     }
-    if (event->button() != Qt::LeftButton) {
-        return;
+    if (button != PointerButton::Left) {
+        return PointerAnswer::Used;
     }
-    const QPoint p = event->position().toPoint();
-    dragDrop_.drop(p.x(), p.y());
-    if (services_.shell.tabArea(SetupPage::Pc).contains(p.x(), p.y())) {
+    dragDrop_.drop(p.x, p.y);
+    if (services_.shell.tabArea(SetupPage::Pc).contains(p.x, p.y)) {
         services_.shell.switchTo(SetupPage::Pc);
     } else {
-        clickLamps(p.x(), p.y());
+        clickLamps(p.x, p.y);
     }
     if (pressedCommand_ >= 0) {
         // The command fires wherever the button was released; it stays pressed on screen while
@@ -216,6 +215,7 @@ void CKeydefDlg::mouseReleaseEvent(QMouseEvent* event) {
     } else {
         setHelpText(dragHelpText);
     }
+    return PointerAnswer::Used;
 }
 
 void CKeydefDlg::clickLamps(int x, int y) {
@@ -283,18 +283,16 @@ void CKeydefDlg::reload() {
         showOk(messages_, deviceMissingMessage);
         return;
     }
-    services_.monitor.samplingEnabled = 0;
+    const SamplingPause pause(services_.monitor);
     takeLoad(readX360Items(services_.link));
-    services_.monitor.samplingEnabled = 1;
 }
 
 void CKeydefDlg::save() {
     if (!services_.shell.passesSaveGuard()) {
         return;
     }
-    services_.monitor.samplingEnabled = 0;
+    const SamplingPause pause(services_.monitor);
     showSaveResult(saveX360Settings(settings_, services_.link));
-    services_.monitor.samplingEnabled = 1;
 }
 
 void CKeydefDlg::saveForExit() {
@@ -315,10 +313,9 @@ void CKeydefDlg::showSaveResult(X360SaveResult result) {
     }
 }
 
-void CKeydefDlg::setQuality(std::int32_t value, const QString& text) {
-    qualityValue_ = value;
-    qualityText_ = text;
-    repaintAreaNow(gaugeFrameRect_);
+void CKeydefDlg::setQuality(std::int32_t value, std::string_view text) {
+    quality_.set(value, text);
+    repaintAreaNow(quality_.area());
 }
 
 } // namespace vantrel

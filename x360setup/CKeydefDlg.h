@@ -1,12 +1,15 @@
 #pragma once
 
-#include "skin/PageShell.h"
+#include "skin/QualityGauge.h"
 #include "skin/SkinOverlay.h"
 #include "skin/SkinPage.h"
+#include "skin/SkinText.h"
+#include "window/PageShell.h"
 #include "x360setup/ButtonDragDrop.h"
 #include "x360setup/X360Settings.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace vantrel {
@@ -18,20 +21,21 @@ public:
     enum class Command { Clear, Restore, Default, Save, Exit };
     static constexpr int COMMAND_COUNT = 5;
 
-    CKeydefDlg(QWidget* parent, PageServices services);
+    explicit CKeydefDlg(PageServices services);
 
     // Finds the pictures and measures the page. False, after its message, when a picture is
     // missing; the page then stays unfinished.
     bool initialise();
 
-    // Decodes the pictures found, once: at the latest for the first paint, and earlier when the
-    // program is idle, so that starting waits only for the page shown first.
+    // Decodes the pictures found, once: when the program is idle after the first page was drawn,
+    // or at the latest when this page is first shown, so that starting waits only for the page
+    // shown first.
     void decodePictures();
 
     X360Settings& settings() { return settings_; }
     const ButtonDragDrop& dragDrop() const { return dragDrop_; }
-    QString helpText() const { return helpLine_.text; }
-    QString qualityNumberText() const { return qualityNumber_.text; }
+    const std::string& helpText() const { return helpLine_.text; }
+    const QualityGauge& quality() const { return quality_; }
     int pressedCommand() const { return pressedCommand_; }
 
     // What a load read, handed over on the user-interface thread: the record takes it, the
@@ -42,15 +46,16 @@ public:
     void saveForExit();
     bool isChanged() const { return settings_.x360Changed(); }
 
-    std::int32_t qualityValue() const { return qualityValue_; }
-    void setQuality(std::int32_t value, const QString& text);
+    // A new reading, drawn at once.
+    void setQuality(std::int32_t value, std::string_view text);
+
+    PointerAnswer pointerPressed(PixelPoint point, PointerButton button) override;
+    PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) override;
+    PointerAnswer pointerReleased(PixelPoint point, PointerButton button) override;
 
 protected:
-    void composePage(QPainter& canvas) override;
-    void drawTexts(QPainter& canvas) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void composePage(PageCanvas& canvas) const override;
+    void drawTexts(PageCanvas& canvas) const override;
 
 private:
     void measure();
@@ -65,9 +70,9 @@ private:
     X360Settings settings_;
     ButtonDragDrop dragDrop_;
 
-    std::vector<QByteArray> pictures_;
-    QImage background_;
-    std::array<QImage, X360_BUTTON_COUNT> buttonIcons_;
+    std::vector<std::vector<std::uint8_t>> pictures_;
+    SkinImage background_;
+    std::array<SkinImage, X360_BUTTON_COUNT> buttonIcons_;
     std::array<SkinOverlay, X360_KEY_COUNT> keyHighlights_;
     std::array<SkinOverlay, SENSITIVITY_LEVELS> sensitivityLamps_;
     std::array<SkinOverlay, FIRING_STEPS> stepLamps_;
@@ -76,13 +81,11 @@ private:
     std::array<PixelRect, SENSITIVITY_LEVELS> sensitivityRect_{};
     std::array<PixelRect, FIRING_STEPS> stepRect_{};
     std::array<PixelRect, COMMAND_COUNT> commandRect_{};
-    PixelRect gaugeRect_, gaugeFrameRect_, commandArea_, hoverRepaintRect_, helpRepaintRect_;
+    PixelRect commandArea_, hoverRepaintRect_, helpRepaintRect_;
 
     SkinText helpLine_;
-    SkinText qualityNumber_;
+    QualityGauge quality_;
     int pressedCommand_ = -1;
-    std::int32_t qualityValue_ = 0;
-    QString qualityText_;
 };
 
 } // namespace vantrel

@@ -110,16 +110,16 @@ void X360Settings::takeDeviceItems(const X360DeviceItems& items) {
 X360DeviceItems readX360Items(DeviceLink& link) {
     X360DeviceItems items;
     ButtonMapBytes map{};
-    if (link.readButtonMap(map) != 0) {
+    if (link.readButtonMap(map) != LINK_OK) {
         return items;
     }
     items.buttonMap = map;
     std::array<std::uint8_t, 1> byte{};
-    if (link.readBytes(SENSITIVITY_ADDRESS, byte) != 0) {
+    if (link.readBytes(SENSITIVITY_ADDRESS, byte) != LINK_OK) {
         return items;
     }
     items.sensitivity = static_cast<std::int8_t>(byte[0]);
-    if (link.readBytes(FIRING_SPEED_ADDRESS, byte) != 0) {
+    if (link.readBytes(FIRING_SPEED_ADDRESS, byte) != LINK_OK) {
         return items;
     }
     items.firingSpeed = static_cast<std::int8_t>(byte[0]);
@@ -137,21 +137,21 @@ X360SaveResult saveX360Settings(X360Settings& settings, DeviceLink& link) {
         return X360SaveResult::Incomplete;
     }
     if (settings.buttonMap != settings.deviceButtonMap) {
-        if (link.writeButtonMap(settings.buttonMap) != 0) {
+        if (link.writeButtonMap(settings.buttonMap) != LINK_OK) {
             return X360SaveResult::Failed;
         }
         settings.deviceButtonMap = settings.buttonMap;
     }
     if (settings.sensitivity != settings.deviceSensitivity) {
         const std::array<std::uint8_t, 1> byte{static_cast<std::uint8_t>(settings.sensitivity)};
-        if (link.writeBytes(SENSITIVITY_ADDRESS, byte) != 0) {
+        if (link.writeBytes(SENSITIVITY_ADDRESS, byte) != LINK_OK) {
             return X360SaveResult::Failed;
         }
         settings.deviceSensitivity = settings.sensitivity;
     }
     if (settings.firingSpeed != settings.deviceFiringSpeed) {
         const std::array<std::uint8_t, 1> byte{static_cast<std::uint8_t>(settings.firingSpeed)};
-        if (link.writeBytes(FIRING_SPEED_ADDRESS, byte) != 0) {
+        if (link.writeBytes(FIRING_SPEED_ADDRESS, byte) != LINK_OK) {
             return X360SaveResult::Failed;
         }
         settings.deviceFiringSpeed = settings.firingSpeed;

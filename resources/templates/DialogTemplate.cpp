@@ -1,21 +1,43 @@
 #include "resources/templates/DialogTemplate.h"
 
-#include "resources/templates/Templates.h"
+#include "resources/templates/TemplateMacros.h"
 
 #include <algorithm>
 
 namespace vantrel {
 
+namespace {
+
+namespace about {
+#include "resources/templates/AboutDialog.def"
+}
+namespace pcSetup {
+#include "resources/templates/PcSetupDialog.def"
+}
+namespace x360Setup {
+#include "resources/templates/X360SetupDialog.def"
+}
+namespace mainWindow {
+#include "resources/templates/MainDialog.def"
+}
+
+static_assert(about::layout.id == ABOUT_DIALOG);
+static_assert(pcSetup::layout.id == PC_SETUP_DIALOG);
+static_assert(x360Setup::layout.id == X360_SETUP_DIALOG);
+static_assert(mainWindow::layout.id == MAIN_DIALOG);
+
+} // namespace
+
 const DialogTemplate& dialogTemplate(int id) {
     switch (id) {
     case ABOUT_DIALOG:
-        return aboutDialogTemplate;
+        return about::layout;
     case PC_SETUP_DIALOG:
-        return pcSetupDialogTemplate;
+        return pcSetup::layout;
     case X360_SETUP_DIALOG:
-        return x360SetupDialogTemplate;
+        return x360Setup::layout;
     default:
-        return mainDialogTemplate;
+        return mainWindow::layout;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/ConfirmExit.h"
+#include "window/ConfirmExit.h"
 
 #include "tests/support/RecordingMessages.h"
 

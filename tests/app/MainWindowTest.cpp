@@ -44,34 +44,34 @@ class MainWindowTest : public WindowFixture {};
 TEST_F(MainWindowTest, OpensOnThePcSetupPageWithBothPagesBuilt) {
     EXPECT_EQ(window->windowTitle(), "Vantrel Setup Utility V104a");
     EXPECT_EQ(window->size(), QSize(800, 600));
-    EXPECT_TRUE(pcPage().isVisible());
-    EXPECT_FALSE(x360Page().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
+    EXPECT_FALSE(x360Widget().isVisible());
     EXPECT_TRUE(pcPage().initialised());
     EXPECT_TRUE(x360Page().initialised());
-    EXPECT_EQ(pcPage().geometry(), QRect(0, 0, 800, 600));
-    EXPECT_EQ(x360Page().geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(pcWidget().geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(x360Widget().geometry(), QRect(0, 0, 800, 600));
     EXPECT_EQ(monitorStarts, 1);
     EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(MainWindowTest, OnlyAReleaseOverTheOtherPagesTabSwitches) {
     release(pcPage(), pcTab); // its own tab
-    EXPECT_TRUE(pcPage().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
 
     press(pcPage(), x360Tab);
     release(pcPage(), awayFromTabs);
-    EXPECT_TRUE(pcPage().isVisible()) << "a press on the other tab is not enough";
+    EXPECT_TRUE(pcWidget().isVisible()) << "a press on the other tab is not enough";
 
     press(pcPage(), awayFromTabs);
     release(pcPage(), x360Tab);
-    EXPECT_TRUE(x360Page().isVisible()) << "a release there switches, wherever the press was";
-    EXPECT_FALSE(pcPage().isVisible());
+    EXPECT_TRUE(x360Widget().isVisible()) << "a release there switches, wherever the press was";
+    EXPECT_FALSE(pcWidget().isVisible());
 
     release(x360Page(), x360Tab);
-    EXPECT_TRUE(x360Page().isVisible());
+    EXPECT_TRUE(x360Widget().isVisible());
     click(x360Page(), pcTab);
-    EXPECT_TRUE(pcPage().isVisible());
-    EXPECT_FALSE(x360Page().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
+    EXPECT_FALSE(x360Widget().isVisible());
 }
 
 TEST_F(MainWindowTest, DeviceNoticesThatNameTheReceiverSignalTheMonitor) {
@@ -97,10 +97,10 @@ TEST_F(MainWindowTest, DeviceNoticesThatNameTheReceiverSignalTheMonitor) {
 }
 
 TEST_F(MainWindowTest, BothSaveButtonsRefuseWithoutADevice) {
-    EXPECT_FALSE(window->passesSaveGuard());
+    EXPECT_FALSE(rules->passesSaveGuard());
     EXPECT_EQ(messages.texts(), std::vector{deviceNotFoundText});
     state.deviceConnected = 1;
-    EXPECT_TRUE(window->passesSaveGuard());
+    EXPECT_TRUE(rules->passesSaveGuard());
 }
 
 // A connected device; the window's end is watched.
@@ -177,7 +177,7 @@ TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
         ASSERT_EQ(finished->count(), 1);
         EXPECT_EQ(finished->at(0).at(0).toInt(), QDialog::Rejected);
         EXPECT_FALSE(window->isVisible());
-        window->switchTo(SetupPage::Pc);
+        rules->switchTo(SetupPage::Pc);
     }
 }
 
@@ -202,7 +202,7 @@ protected:
 TEST_F(FailedRegistrationTest, SaysSoAndOpensAnyway) {
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"RegisterDeviceNotification failed: 0x6f"});
-    EXPECT_TRUE(pcPage().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
 }
 
 } // namespace

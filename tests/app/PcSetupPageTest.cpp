@@ -56,13 +56,13 @@ const XKey keyB{0x62, 56, Qt::Key_B, Qt::NoModifier, 0};
 const XKey backspace{0xff08, 22, Qt::Key_Backspace, Qt::NoModifier, 0};
 
 // The page's own words, exact.
-const QString defaultHelp = "Put the cursor on a button label which you want to define.";
-const QString labelHelp = "Click on the lable to define the button.";
-const QString captureHelp = "Press a key or two-key combination; then Click or Press ENTER to "
-                            "define; ESC to escape without change, BACKSPACE to clear.";
-const QString buttonHelp[] = {"Save the current settings to the hardware.",
-                              "Restore the factory default settings.", "Exit the software.",
-                              "Load the settings from file.", "Save the current settings to file."};
+const std::string defaultHelp = "Put the cursor on a button label which you want to define.";
+const std::string labelHelp = "Click on the lable to define the button.";
+const std::string captureHelp = "Press a key or two-key combination; then Click or Press ENTER to "
+                                "define; ESC to escape without change, BACKSPACE to clear.";
+const std::string buttonHelp[] = {
+    "Save the current settings to the hardware.", "Restore the factory default settings.",
+    "Exit the software.", "Load the settings from file.", "Save the current settings to file."};
 const std::string savedText = "The new PC settings have been saved in your Vantrel sucessfully!";
 const std::string noChangeText = "No Change has been made!";
 const std::string commErrorText =
@@ -116,7 +116,7 @@ protected:
             state |= held.modifierMask;
         }
         QKeyEvent event(type, key.qtKey, modifiers, key.scanCode, key.keysym, state);
-        QApplication::sendEvent(&page(), &event);
+        QApplication::sendEvent(&pcWidget(), &event);
     }
     void keyDown(const XKey& key) {
         sendKey(QEvent::KeyPress, key);
@@ -133,7 +133,7 @@ protected:
 
     // Points the pointer at a spot of the page; the move it causes, if any, is delivered at once.
     void pointAt(QPoint at) {
-        QCursor::setPos(page().mapToGlobal(at));
+        QCursor::setPos(pcWidget().mapToGlobal(at));
         QApplication::processEvents();
     }
 
@@ -157,8 +157,8 @@ protected:
         return {page().keyMap().mainKey(lbSlot), page().keyMap().heldKey(lbSlot)};
     }
 
-    std::vector<QString> allLabels() {
-        std::vector<QString> texts;
+    std::vector<std::string> allLabels() {
+        std::vector<std::string> texts;
         for (const LabelledSlot& entry : LABELLED_SLOTS) {
             texts.push_back(page().labelText(entry.slot));
         }
@@ -166,8 +166,8 @@ protected:
     }
 
     QImage canvasAfterRepaint(const QRect& area) {
-        page().repaint();
-        return page().canvas().copy(area);
+        pcWidget().repaint();
+        return pcWidget().canvas().copy(area);
     }
 
 private:
@@ -253,8 +253,8 @@ TEST_F(PcSetupPageTest, TheHoveredLabelLiesOnTheHighlightBlock) {
 
     move(page(), onLb);
     EXPECT_EQ(canvasAfterRepaint(lbRect).pixelColor(0, 0), highlight);
-    EXPECT_EQ(page().canvas().pixelColor(corner + QPoint(99, 25)), highlight);
-    EXPECT_EQ(page().canvas().pixelColor(corner + QPoint(99, 26)),
+    EXPECT_EQ(pcWidget().canvas().pixelColor(corner + QPoint(99, 25)), highlight);
+    EXPECT_EQ(pcWidget().canvas().pixelColor(corner + QPoint(99, 26)),
               background.pixelColor(corner + QPoint(99, 26)))
         << "the block is cut to the label's 26 rows";
 
@@ -324,7 +324,7 @@ struct PointerRow {
     const char* where;
     QPoint at;
     int hoverSlot;
-    const QString& help;
+    const std::string& help;
 };
 
 class BackspaceRehover : public PcSetupPageTest, public testing::WithParamInterface<PointerRow> {};
@@ -383,8 +383,8 @@ TEST_P(TabDuringCapture, EndsTheCaptureRestoresTheLabelAndSwitches) {
     EXPECT_EQ(page().capture().hoverSlot(), -1);
     EXPECT_EQ(page().labelText(lbSlot), "Space");
     EXPECT_EQ(page().helpText(), defaultHelp);
-    EXPECT_TRUE(x360Page().isVisible());
-    EXPECT_FALSE(page().isVisible());
+    EXPECT_TRUE(x360Widget().isVisible());
+    EXPECT_FALSE(pcWidget().isVisible());
     EXPECT_EQ(page().keyMap().currentKeyMap(), DEFAULT_KEY_MAP);
 }
 
@@ -409,9 +409,8 @@ TEST_F(PcSetupPageTest, LabelsShowTheDefaultsBeforeAnyDeviceRead) {
     EXPECT_EQ(page().labelText(lbSlot), "Space");
     EXPECT_EQ(page().labelText(ltSlot), "Shift(left)");
     for (const LabelledSlot& entry : LABELLED_SLOTS) {
-        EXPECT_EQ(
-            page().labelText(entry.slot),
-            QString::fromLatin1(keyName(DEFAULT_KEY_MAP[static_cast<std::size_t>(entry.slot)])))
+        EXPECT_EQ(page().labelText(entry.slot),
+                  std::string(keyName(DEFAULT_KEY_MAP[static_cast<std::size_t>(entry.slot)])))
             << entry.caption;
     }
 }
@@ -420,16 +419,16 @@ TEST_F(PcSetupPageTest, ADeviceReadWhileTheXBoxPageIsShownReachesTheLabelsAtTheN
     const std::uint8_t keyBCode[] = {0x42};
     ASSERT_EQ(link.writeBytes(52 + lbSlot, keyBCode), 0u);
     click(page(), onX360Tab);
-    ASSERT_TRUE(x360Page().isVisible());
+    ASSERT_TRUE(x360Widget().isVisible());
 
-    // What the monitor does while the PC Setup page is hidden: the map only, no label refresh.
+    // What the monitor does while the PC Setup page is hidden: the hand-over rewrites the labels
+    // without drawing.
     KeyMapBytes block{};
     ASSERT_EQ(link.RdEELong(block), 0u);
-    page().keyMap().replaceFromDevice(block);
-    EXPECT_EQ(page().labelText(lbSlot), "Space");
+    page().takeDeviceKeyMap(block);
 
     click(x360Page(), onPcTab);
-    ASSERT_TRUE(page().isVisible());
+    ASSERT_TRUE(pcWidget().isVisible());
     EXPECT_EQ(page().labelText(lbSlot), "B");
     EXPECT_EQ(page().labelText(ltSlot), "Shift(left)");
     EXPECT_FALSE(page().keyMap().refreshAllLabels());
@@ -450,10 +449,10 @@ TEST_F(PcSetupPageTest, AHeldPictureButtonShowsTheBackgroundsPressedLook) {
         SCOPED_TRACE(button);
         press(page(), buttonPoints[button]);
         EXPECT_EQ(page().pressedButton(), button);
-        page().repaint();
+        pcWidget().repaint();
         for (int other = 0; other < CVantrelConfigDlg::BUTTON_COUNT; ++other) {
             const QRect& rect = buttonRects[other];
-            EXPECT_EQ(page().canvas().copy(rect),
+            EXPECT_EQ(pcWidget().canvas().copy(rect),
                       other == button ? background.copy(rect) : drawn[other])
                 << other;
         }
@@ -466,14 +465,14 @@ TEST_F(PcSetupPageTest, AHeldPictureButtonShowsTheBackgroundsPressedLook) {
 
 TEST_F(PcSetupPageTest, TheQualityNumberShowsTheReadingsText) {
     const QRect bar{284, 108, 18, 128};
-    EXPECT_EQ(page().qualityNumberText(), "");
+    EXPECT_EQ(page().quality().text(), "");
     const QImage gaugeAtZero = canvasAfterRepaint(bar);
 
-    page().setQuality(-5, QStringLiteral("-05"));
+    page().setQuality(-5, "-05");
 
-    EXPECT_EQ(page().qualityValue(), -5);
-    EXPECT_EQ(page().qualityNumberText(), "-05");
-    EXPECT_NE(page().canvas().copy(bar), gaugeAtZero) << "the marker moved";
+    EXPECT_EQ(page().quality().value(), -5);
+    EXPECT_EQ(page().quality().text(), "-05");
+    EXPECT_NE(pcWidget().canvas().copy(bar), gaugeAtZero) << "the marker moved";
 }
 
 // The page over the simulated receiver, whose key map has been read as a connection does.
@@ -549,7 +548,7 @@ TEST_F(PcSetupEndToEnd, APressOnSaveSavesWhereverItIsReleased) {
         EXPECT_EQ(takeTrace(), keyMapWrites(page().keyMap().currentKeyMap()));
         EXPECT_EQ(receiver->memory()[52 + lbSlot], r.lbKey);
     }
-    EXPECT_TRUE(x360Page().isVisible()) << "a release over the XBox 360 tab also switches";
+    EXPECT_TRUE(x360Widget().isVisible()) << "a release over the XBox 360 tab also switches";
 }
 
 TEST_F(PcSetupEndToEnd, SaveAsProfileWritesTheKeyMapToAMapFile) {
@@ -578,7 +577,7 @@ TEST_F(PcSetupEndToEnd, ACorruptedProfileChangesNothingWhileAWholeOneLoads) {
             .write(profile.data(), static_cast<std::streamsize>(size));
         return folder() / name;
     };
-    const std::vector<QString> labelsBefore = allLabels();
+    const std::vector<std::string> labelsBefore = allLabels();
     const KeyMapBytes mapBefore = page().keyMap().currentKeyMap();
 
     fileDialogs.openAnswer = writeFile("short.map", 63);

@@ -88,7 +88,7 @@ TEST_F(KeyboardLockTest, ALockHeldByAnotherCopyLeavesThePcPageUnset) {
     EXPECT_TRUE(messages.shown().empty());
 
     release(pcPage(), QPoint{320, 36});
-    EXPECT_TRUE(x360Page().isVisible()) << "the XBox 360 Setup tab still switches pages";
+    EXPECT_TRUE(x360Widget().isVisible()) << "the XBox 360 Setup tab still switches pages";
 }
 
 TEST_F(KeyboardLockTest, ALockLeftByACrashedCopyIsTakenOver) {
@@ -106,7 +106,7 @@ TEST_F(KeyboardLockTest, ALockLeftByACrashedCopyIsTakenOver) {
         << host << '\n';
 
     open();
-    EXPECT_TRUE(pcPage().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
     EXPECT_TRUE(pcPage().initialised());
 }
 

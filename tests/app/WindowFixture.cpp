@@ -8,13 +8,21 @@ namespace vantrel::test {
 void WindowFixture::SetUp() {
     receiver->traceTo(trace);
     link.attach(receiver->open());
-    window = std::make_unique<CMainDlg>(messages, link, state, fileDialogs, notices,
-                                        [this] { ++monitorStarts; });
+    makeWindow();
     window->initialise();
     window->show();
 }
 
+void WindowFixture::makeWindow() {
+    rules = std::make_unique<CMainDlg>(
+        MainWindowServices{messages, link, state, fileDialogs, notices, resources, keyboard},
+        [this] { ++monitorStarts; });
+    window = std::make_unique<QtMainWindow>(*rules);
+    keyboard.setScope(&window->pcWidget());
+}
+
 void WindowFixture::TearDown() {
+    rules.reset();
     window.reset();
 }
 
@@ -23,8 +31,7 @@ void WindowFixture::connect() {
     ASSERT_EQ(link.RdEELong(block), 0u);
     x360Page().takeLoad(readX360Items(link));
     state.deviceConnected = 1;
-    pcPage().keyMap().replaceFromDevice(block);
-    pcPage().refreshLabels();
+    pcPage().takeDeviceKeyMap(block);
     takeTrace();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/CMainDlg.h"
+#include "app/QtKeyboardHook.h"
+#include "app/QtMainWindow.h"
+#include "app/QtSkinResources.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
 #include "devsim/Receiver.h"
@@ -42,14 +44,28 @@ protected:
     // Reads the device as a connection does and marks it connected.
     void connect();
 
-    CVantrelConfigDlg& pcPage() { return window->pcPage(); }
-    CKeydefDlg& x360Page() { return window->x360Page(); }
+    // Makes the rules and their window without setting them up.
+    void makeWindow();
 
-    // Mouse input as the host delivers it to a page.
+    CVantrelConfigDlg& pcPage() { return rules->pcPage(); }
+    CKeydefDlg& x360Page() { return rules->x360Page(); }
+    QtPageWidget& pcWidget() { return window->pcWidget(); }
+    QtPageWidget& x360Widget() { return window->x360Widget(); }
+    QtPageWidget& widgetOf(const SkinPage& page) {
+        return &page == &pcPage() ? pcWidget() : x360Widget();
+    }
+
+    // Mouse input as the host delivers it to a page's window.
     static void press(QWidget& page, QPoint at);
     static void release(QWidget& page, QPoint at);
     static void move(QWidget& page, QPoint at, Qt::MouseButtons held = Qt::NoButton);
     static void click(QWidget& page, QPoint at);
+    void press(SkinPage& page, QPoint at) { press(widgetOf(page), at); }
+    void release(SkinPage& page, QPoint at) { release(widgetOf(page), at); }
+    void move(SkinPage& page, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+        move(widgetOf(page), at, held);
+    }
+    void click(SkinPage& page, QPoint at) { click(widgetOf(page), at); }
 
     // The trace lines since the last call.
     std::vector<std::string> takeTrace();
@@ -62,8 +78,11 @@ protected:
     DeviceLink link{messages, {.maxSends = 5, .maxDuration = std::chrono::seconds(2)}};
     std::shared_ptr<devsim::Receiver> receiver = std::make_shared<devsim::Receiver>();
     std::shared_ptr<devsim::TraceRecorder> trace = std::make_shared<devsim::TraceRecorder>();
+    QtSkinResources resources;
+    QtKeyboardHook keyboard;
     int monitorStarts = 0;
-    std::unique_ptr<CMainDlg> window;
+    std::unique_ptr<CMainDlg> rules;
+    std::unique_ptr<QtMainWindow> window;
 
 private:
     std::size_t traceSeen_ = 0;

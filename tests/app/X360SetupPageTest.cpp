@@ -23,6 +23,10 @@ static void restoreCompiledSkin() {
 namespace vantrel {
 namespace {
 
+QRect toQRect(const PixelRect& rect) {
+    return {rect.left, rect.top, rect.width, rect.height};
+}
+
 using test::WindowFixture;
 
 constexpr PixelRect square(int left, int top) {
@@ -207,13 +211,13 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         receiver->traceTo(sampling);
-        window->switchTo(SetupPage::X360);
+        rules->switchTo(SetupPage::X360);
     }
 
     CKeydefDlg& page() { return x360Page(); }
     const ButtonMapBytes& map() { return page().settings().buttonMap; }
     const IconRects& icons() { return page().dragDrop().iconRect(); }
-    std::string help() { return page().helpText().toStdString(); }
+    std::string help() { return page().helpText(); }
 
     // Press, moves with the button held, release.
     void drag(QPoint from, std::initializer_list<QPoint> over, QPoint to) {
@@ -243,9 +247,9 @@ protected:
     }
 
     // The whole page composed as a paint would, for reading its pixels.
-    const QImage& composed() {
-        page().compose();
-        return page().canvas();
+    QImage composed() {
+        page().compose(composed_);
+        return composed_.image().copy();
     }
 
     // The table's pictures, each read once.
@@ -277,6 +281,7 @@ protected:
 
 private:
     std::array<QImage, pictureIds.size()> tablePictures_;
+    QtPageCanvas composed_{800, 600};
 };
 
 // Each entry of the picture table shows where the page draws it: a pixel that only that picture
@@ -539,7 +544,7 @@ TEST_F(X360SetupPageTest, LampClicks) {
         connect();
         const QPoint at = centre(c.lamp);
         move(page(), at); // the help line settles before the click
-        PaintSpy spy(page());
+        PaintSpy spy(x360Widget());
         click(page(), at);
         EXPECT_EQ(page().settings().sensitivity, c.sensitivity);
         EXPECT_EQ(page().settings().firingStep, c.firingStep);
@@ -551,14 +556,14 @@ TEST_F(X360SetupPageTest, ResetFiresWhereverItsButtonIsReleased) {
     for (const QPoint releaseAt : {emptyPicture, pcTab}) {
         SCOPED_TRACE(releaseAt.x());
         connect();
-        window->switchTo(SetupPage::X360);
+        rules->switchTo(SetupPage::X360);
         press(page(), resetButton);
         EXPECT_EQ(page().pressedCommand(), 0);
         release(page(), releaseAt);
         EXPECT_EQ(page().pressedCommand(), -1);
         EXPECT_FALSE(std::any_of(map().begin(), map().end(), isButtonCode));
         EXPECT_EQ(icons(), homeSquares);
-        EXPECT_EQ(pcPage().isVisible(), releaseAt == pcTab);
+        EXPECT_EQ(pcWidget().isVisible(), releaseAt == pcTab);
     }
 }
 
@@ -757,28 +762,36 @@ TEST_F(UnfinishedX360PageTest, SaysSoOnceAndItsIdleDecodeKeepsToThePicturesFound
     EXPECT_TRUE(pcPage().initialised());
 
     // The PC Setup page's first paint hands the other page's decoding to the idle time.
-    pcPage().repaint();
+    pcWidget().repaint();
     QCoreApplication::processEvents();
     x360Page().decodePictures();
-    x360Page().compose();
-    EXPECT_TRUE(x360Page().canvas().isNull()) << "nothing of the skin is drawn";
+    QtPageCanvas canvas(800, 600);
+    x360Page().compose(canvas);
+    const QImage composed = canvas.image();
+    bool allBlack = true;
+    for (int y = 0; y < composed.height(); ++y) {
+        for (int x = 0; x < composed.width(); ++x) {
+            allBlack = allBlack && composed.pixel(x, y) == qRgb(0, 0, 0);
+        }
+    }
+    EXPECT_TRUE(allBlack) << "nothing of the skin is drawn";
     EXPECT_EQ(messages.texts(), std::vector{pictureMissingText});
 }
 
 TEST_F(UnfinishedX360PageTest, ItsTabHeadersStillSwitchPages) {
     const QPoint x360Tab{320, 36};
     release(pcPage(), x360Tab);
-    ASSERT_TRUE(x360Page().isVisible());
+    ASSERT_TRUE(x360Widget().isVisible());
 
     click(x360Page(), x360Tab);
-    EXPECT_TRUE(x360Page().isVisible()) << "its own tab changes nothing";
+    EXPECT_TRUE(x360Widget().isVisible()) << "its own tab changes nothing";
     press(x360Page(), pcTab);
     release(x360Page(), emptyPicture);
-    EXPECT_TRUE(x360Page().isVisible()) << "a press on the other tab is not enough";
+    EXPECT_TRUE(x360Widget().isVisible()) << "a press on the other tab is not enough";
 
     release(x360Page(), pcTab);
-    EXPECT_TRUE(pcPage().isVisible());
-    EXPECT_FALSE(x360Page().isVisible());
+    EXPECT_TRUE(pcWidget().isVisible());
+    EXPECT_FALSE(x360Widget().isVisible());
 }
 
 } // namespace

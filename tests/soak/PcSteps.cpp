@@ -38,7 +38,7 @@ KeyMapBytes keyMapIn(const devsim::MemoryImage& memory) {
 void PcSteps::edit() {
     const std::vector<SoakMessage> shown = steps_.run([&] {
         if (random_.chance(5)) {
-            click(program_.pcPage(), pcResetButton);
+            click(program_.pcWidget(), pcResetButton);
             if (program_.pcPage().keyMap().currentKeyMap() != DEFAULT_KEY_MAP) {
                 findings_.fail("RESET did not restore the default key map");
             }
@@ -58,8 +58,8 @@ void PcSteps::capture() {
     const int index = random_.below(static_cast<int>(LABELLED_SLOT_COUNT));
     const int slot = LABELLED_SLOTS[static_cast<std::size_t>(index)].slot;
     const QPoint label = centre(pcLabels[static_cast<std::size_t>(index)]);
-    move(page, label);
-    click(page, label);
+    move(program_.widgetOf(page), label);
+    click(program_.widgetOf(page), label);
     if (!page.capture().isCapturing()) {
         findings_.fail("a click on the label of slot " + std::to_string(slot) +
                        " started no capture");
@@ -68,14 +68,14 @@ void PcSteps::capture() {
     const int letter = random_.below(LETTER_COUNT);
     const bool withControl = random_.chance(50);
     {
-        Keyboard keys(page);
+        Keyboard keys(program_.widgetOf(page));
         if (withControl) {
             keys.down(controlLeft);
         }
         keys.tap(letterKey(letter));
     }
-    click(page, label);
-    move(page, pcNowhere);
+    click(program_.widgetOf(page), label);
+    move(program_.widgetOf(page), pcNowhere);
     const KeyMap& keyMap = page.keyMap();
     const auto mainKey = static_cast<KeyCode>(LETTER_A + letter);
     const KeyCode heldKey = withControl ? CTRL_LEFT : 0;
@@ -99,8 +99,8 @@ void PcSteps::defineThroughKeyMap() {
 }
 
 void PcSteps::switchToX360() {
-    const std::vector<SoakMessage> shown = steps_.run([&] { click(program_.pcPage(), x360Tab); });
-    if (!shown.empty() || !program_.x360Page().isVisible() || program_.pcPage().isVisible()) {
+    const std::vector<SoakMessage> shown = steps_.run([&] { click(program_.pcWidget(), x360Tab); });
+    if (!shown.empty() || !program_.x360Widget().isVisible() || program_.pcWidget().isVisible()) {
         findings_.fail("a click on the XBox 360 Setup tab did not switch pages quietly");
     }
 }
@@ -109,12 +109,12 @@ void PcSteps::checkLabels(const std::string& when) {
     CVantrelConfigDlg& page = program_.pcPage();
     for (const LabelledSlot& entry : LABELLED_SLOTS) {
         const KeyMap& keyMap = page.keyMap();
-        const QString shown = page.labelText(entry.slot);
+        const std::string& shown = page.labelText(entry.slot);
         const std::string expected =
             definitionText(keyMap.mainKey(entry.slot), keyMap.heldKey(entry.slot));
-        if (shown != QString::fromStdString(expected)) {
+        if (shown != expected) {
             findings_.fail(when + " the label of " + std::string(entry.caption) + " shows \"" +
-                           shown.toStdString() + "\" instead of \"" + expected + "\"");
+                           shown + "\" instead of \"" + expected + "\"");
             return;
         }
     }
@@ -126,7 +126,7 @@ void PcSteps::save() {
                         keyMapIn(program_.receiver().memory())};
     const std::size_t logStart = program_.log().size();
     const auto start = std::chrono::steady_clock::now();
-    const Texts shown = textsOf(steps_.run([&] { click(program_.pcPage(), pcSaveButton); }));
+    const Texts shown = textsOf(steps_.run([&] { click(program_.pcWidget(), pcSaveButton); }));
     const auto took = std::chrono::steady_clock::now() - start;
     const std::vector<LoggedRequest> requests =
         program_.log().since(logStart, Origin::UserInterface);

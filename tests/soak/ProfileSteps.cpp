@@ -100,7 +100,7 @@ void ProfileSteps::save() {
         if (refusal == Refusal::DiskFull) {
             noRoom.emplace();
         }
-        click(program_.pcPage(), pcSaveProfileButton);
+        click(program_.pcWidget(), pcSaveProfileButton);
     });
     ++tally_.profileSaves.attempted;
     // The profile is always there: a name typed without the extension asks before replacing it,

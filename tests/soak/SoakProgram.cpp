@@ -13,10 +13,19 @@ void SoakNotices::deliver(const DeviceNotice& notice) {
     }
 }
 
+void SoakKeyboard::install(KeyCapture& capture) {
+    filter_ = std::make_unique<KeyboardFilter>(capture, scope);
+    filter_->install();
+}
+
 SoakProgram::SoakProgram()
-    : window_(std::make_unique<CMainDlg>(messages_, link_, state_, fileDialogs_, notices_,
-                                         [this] { monitor_->start(); })),
-      pages_(std::make_unique<QtMonitorPages>(bridge_, *window_, link_)) {
+    : rules_(std::make_unique<CMainDlg>(MainWindowServices{messages_, link_, state_, fileDialogs_,
+                                                           notices_, resources_, keyboard_},
+                                        [this] { monitor_->start(); })),
+      window_(std::make_unique<QtMainWindow>(*rules_)),
+      pages_(std::make_unique<WindowMonitorPages>(bridge_, *rules_, link_)) {
+    keyboard_.scope = &window_->pcWidget();
+    window_->onPcPageInView([this](bool inView) { pages_->setPcPageInView(inView); });
     monitor_ = std::make_unique<DeviceMonitor>(state_, link_, discovery_, *pages_, messages_);
     // The receiver starts out of its socket; the first cycle plugs it in.
     receiver_->unplug();
@@ -28,6 +37,7 @@ SoakProgram::~SoakProgram() {
     // The order the program ends in: nothing more crosses from the monitor, the window goes
     // (its PC Setup page stops the monitor), then the monitor thread is waited for.
     bridge_.close();
+    rules_.reset();
     window_.reset();
     monitor_.reset();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CMainDlg.h"
-#include "app/QtMonitorPages.h"
+#include "app/QtMainWindow.h"
+#include "app/QtSkinResources.h"
 #include "app/UiBridge.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
@@ -10,11 +10,14 @@
 #include "devsim/InProcessBus.h"
 #include "devsim/Receiver.h"
 #include "pcsetup/CVantrelConfigDlg.h"
+#include "pcsetup/KeyboardFilter.h"
+#include "pcsetup/KeyboardHook.h"
 #include "tests/pcsetup/ScriptedFileDialogs.h"
 #include "tests/soak/RecordingBus.h"
 #include "tests/soak/RequestLog.h"
 #include "tests/soak/SoakMessages.h"
 #include "tests/support/TempRuntimeFolder.h"
+#include "window/WindowMonitorPages.h"
 #include "x360setup/CKeydefDlg.h"
 
 #include <QObject>
@@ -33,6 +36,19 @@ public:
 
 private:
     Deliver deliver_;
+};
+
+// The Qt keyboard filter on the PC Setup page's window, with the mark always free.
+class SoakKeyboard : public KeyboardHook {
+public:
+    bool claim() override { return true; }
+    void install(KeyCapture& capture) override;
+    void remove() override { filter_.reset(); }
+
+    const QWidget* scope = nullptr;
+
+private:
+    std::unique_ptr<KeyboardFilter> filter_;
 };
 
 // The whole program as the application object wires it, over the simulated receiver on the
@@ -54,9 +70,14 @@ public:
     // Receivers that went away in the middle of a request; the host's notice is on its way.
     int vanished() const { return vanished_; }
 
-    CMainDlg& window() { return *window_; }
-    CVantrelConfigDlg& pcPage() { return window_->pcPage(); }
-    CKeydefDlg& x360Page() { return window_->x360Page(); }
+    QtMainWindow& window() { return *window_; }
+    CVantrelConfigDlg& pcPage() { return rules_->pcPage(); }
+    CKeydefDlg& x360Page() { return rules_->x360Page(); }
+    QtPageWidget& pcWidget() { return window_->pcWidget(); }
+    QtPageWidget& x360Widget() { return window_->x360Widget(); }
+    QtPageWidget& widgetOf(const SkinPage& page) {
+        return &page == &pcPage() ? pcWidget() : x360Widget();
+    }
     MonitorState& state() { return state_; }
     DeviceLink& link() { return link_; }
     RecordingBus& bus() { return bus_; }
@@ -86,9 +107,12 @@ private:
     UiBridge bridge_;
     DeviceLink link_{messages_};
     DeviceDiscovery discovery_{bus_, messages_};
+    QtSkinResources resources_;
+    SoakKeyboard keyboard_;
     std::unique_ptr<DeviceMonitor> monitor_;
-    std::unique_ptr<CMainDlg> window_;
-    std::unique_ptr<QtMonitorPages> pages_;
+    std::unique_ptr<CMainDlg> rules_;
+    std::unique_ptr<QtMainWindow> window_;
+    std::unique_ptr<WindowMonitorPages> pages_;
 };
 
 } // namespace vantrel::soak

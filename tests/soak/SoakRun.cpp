@@ -51,7 +51,7 @@ void SoakRun::cycle(int number) {
     if (connection_.plugAndConnect()) {
         // The user works on the page in view first, then on the other, and now and then goes
         // back before pulling the receiver out.
-        if (program_.pcPage().isVisible()) {
+        if (program_.pcWidget().isVisible()) {
             pc_.checkLabels("after the connection");
             workOnPc();
             pc_.switchToX360();
@@ -62,7 +62,7 @@ void SoakRun::cycle(int number) {
             workOnPc();
         }
         if (random_.chance(50)) {
-            if (program_.pcPage().isVisible()) {
+            if (program_.pcWidget().isVisible()) {
                 pc_.switchToX360();
             } else {
                 switchToPc();

@@ -51,7 +51,7 @@ void X360Steps::edit() {
         CKeydefDlg& page = program_.x360Page();
         // A user who finds keys without a button mostly starts again from the defaults.
         if (random_.chance(page.settings().isMappingComplete() ? 10 : 60)) {
-            click(page, x360DefaultButton);
+            click(program_.widgetOf(page), x360DefaultButton);
             const X360Settings& settings = page.settings();
             if (settings.buttonMap != defaultButtonMap() ||
                 settings.sensitivity != SENSITIVITY_MID ||
@@ -59,7 +59,7 @@ void X360Steps::edit() {
                 findings_.fail("DEFAULT did not restore the factory settings");
             }
         } else if (random_.chance(3)) {
-            click(page, x360ResetButton);
+            click(program_.widgetOf(page), x360ResetButton);
         }
         if (random_.chance(70)) {
             swapKeys();
@@ -80,11 +80,12 @@ void X360Steps::swapKeys() {
     const auto keyA = static_cast<std::size_t>(a);
     const auto keyB = static_cast<std::size_t>(b);
     // The icon on key a onto key b, whose own icon goes home; then that one onto key a.
-    drag(page, centre(keySquares[keyA]), centre(keySquares[keyB]));
+    drag(program_.widgetOf(page), centre(keySquares[keyA]), centre(keySquares[keyB]));
     const std::uint8_t sentHome = before[keyB];
     const bool second = isButtonCode(sentHome) && random_.chance(90);
     if (second) {
-        drag(page, centre(page.dragDrop().iconRect()[sentHome]), centre(keySquares[keyA]));
+        drag(program_.widgetOf(page), centre(page.dragDrop().iconRect()[sentHome]),
+             centre(keySquares[keyA]));
     }
     if (!predictable) {
         return;
@@ -107,7 +108,7 @@ void X360Steps::clickLamp() {
     const X360Settings& settings = page.settings();
     if (random_.chance(40)) {
         const int lamp = random_.below(SENSITIVITY_LEVELS);
-        click(page, centre(sensitivityLamps[static_cast<std::size_t>(lamp)]));
+        click(program_.widgetOf(page), centre(sensitivityLamps[static_cast<std::size_t>(lamp)]));
         if (settings.sensitivity != SENSITIVITY_LOW + lamp) {
             findings_.fail("a click on sensitivity lamp " + std::to_string(lamp) +
                            " left the sensitivity at " + std::to_string(settings.sensitivity));
@@ -115,7 +116,7 @@ void X360Steps::clickLamp() {
         return;
     }
     const int step = random_.below(FIRING_STEPS);
-    click(page, centre(stepLamps[static_cast<std::size_t>(step)]));
+    click(program_.widgetOf(page), centre(stepLamps[static_cast<std::size_t>(step)]));
     if (settings.firingStep != step || settings.firingSpeed != firingSpeedFromStep(step)) {
         findings_.fail("a click on firing step lamp " + std::to_string(step) + " left step " +
                        std::to_string(settings.firingStep));
@@ -123,8 +124,8 @@ void X360Steps::clickLamp() {
 }
 
 void X360Steps::switchToPc() {
-    const std::vector<SoakMessage> shown = steps_.run([&] { click(program_.x360Page(), pcTab); });
-    if (!shown.empty() || !program_.pcPage().isVisible() || program_.x360Page().isVisible()) {
+    const std::vector<SoakMessage> shown = steps_.run([&] { click(program_.x360Widget(), pcTab); });
+    if (!shown.empty() || !program_.pcWidget().isVisible() || program_.x360Widget().isVisible()) {
         findings_.fail("a click on the PC Setup tab did not switch pages quietly");
     }
 }
@@ -134,7 +135,7 @@ void X360Steps::save() {
     const X360Settings before = settings;
     const std::size_t logStart = program_.log().size();
     const auto start = std::chrono::steady_clock::now();
-    const Texts shown = textsOf(steps_.run([&] { click(program_.x360Page(), x360SaveButton); }));
+    const Texts shown = textsOf(steps_.run([&] { click(program_.x360Widget(), x360SaveButton); }));
     const auto took = std::chrono::steady_clock::now() - start;
     const std::vector<RequestGroup> groups =
         groupRequests(program_.log().since(logStart, Origin::UserInterface));

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/QtPageCanvas.h"
+#include "skin/PageSurface.h"
+#include "skin/SkinPage.h"
+
+#include <QWidget>
+
+namespace vantrel {
+
+// A page's window on Qt: it forwards the pointer to the page, composes every paint on one
+// canvas in the area to be drawn, and copies that to the screen once.
+class QtPageWidget : public QWidget, public PageSurface {
+public:
+    QtPageWidget(QWidget* parent, SkinPage& page);
+
+    SkinPage& page() { return page_; }
+
+    // The last composed page, as the screen shows it.
+    QImage canvas() const { return canvas_.image(); }
+
+    void repaintArea(const PixelRect& rect) override;
+    void repaintAreaNow(const PixelRect& rect) override;
+    void repaintPage() override;
+    PixelPoint pointerPosition() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    SkinPage& page_;
+    QtPageCanvas canvas_;
+};
+
+} // namespace vantrel
