@@ -34,19 +34,6 @@ QMessageBox::StandardButtons standardButtonsFor(MessageButtons buttons) {
     return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
 }
 
-// The answer of a box closed without a button: the one that changes nothing.
-MessageAnswer dismissedAnswer(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        break;
-    }
-    return MessageAnswer::Cancel;
-}
-
 MessageAnswer showBox(std::string_view text, MessageButtons buttons, MessageIcon icon) {
     const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QString body = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -22,6 +22,19 @@ public:
     virtual MessageAnswer show(std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
 };
 
+// The answer of a box closed without a button: the one that changes nothing.
+inline MessageAnswer dismissedAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
+}
+
 // The common case: a box with only an OK button and the icon its buttons give.
 inline void showOk(Messages& messages, std::string_view text) {
     messages.show(text, MessageButtons::Ok, MessageIcon::FromButtons);

@@ -43,17 +43,8 @@ MessageAnswer messageBoxAnswer(int result, MessageButtons buttons) {
     case IDNO:
         return MessageAnswer::No;
     default:
-        break;
+        return dismissedAnswer(buttons);
     }
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        break;
-    }
-    return MessageAnswer::Cancel;
 }
 
 } // namespace vantrel
