@@ -5,10 +5,11 @@
 #include "app/SimDeviceNotices.h"
 #include "app/SingleInstance.h"
 #include "app/UiBridge.h"
+#include "device/DeviceBus.h"
+#include "device/DeviceBusChoice.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
-#include "device/sim/SimDeviceBus.h"
 
 #include <memory>
 
@@ -37,9 +38,9 @@ private:
     UiBridge bridge_;
     QtMessages messages_{bridge_};
     MonitorState monitorState_;
-    SimDeviceBus bus_;
+    std::unique_ptr<DeviceBus> bus_ = chooseDeviceBus();
     DeviceLink link_{messages_};
-    DeviceDiscovery discovery_{bus_, messages_};
+    DeviceDiscovery discovery_{*bus_, messages_};
     QtFileDialogs fileDialogs_{nullptr};
     SimDeviceNotices notices_;
     std::unique_ptr<DeviceMonitor> monitor_;
