@@ -7,10 +7,12 @@
 #include "app/SimDeviceNotices.h"
 #include "app/SingleInstance.h"
 #include "app/UiBridge.h"
+#include "device/DeviceBus.h"
+#include "device/DeviceBusChoice.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
-#include "device/sim/SimDeviceBus.h"
+#include "window/LoopbackDeviceNotices.h"
 
 #include <memory>
 
@@ -40,11 +42,14 @@ private:
     UiBridge bridge_;
     QtMessages messages_{bridge_};
     MonitorState monitorState_;
-    SimDeviceBus bus_;
+    const DeviceBusChoice deviceChoice_ = deviceBusChoiceFromEnvironment();
+    std::unique_ptr<DeviceBus> bus_ = makeDeviceBus(deviceChoice_);
     DeviceLink link_{messages_};
-    DeviceDiscovery discovery_{bus_, messages_};
+    DeviceDiscovery discovery_{*bus_, messages_};
     QtFileDialogs fileDialogs_{nullptr};
-    SimDeviceNotices notices_;
+    SimDeviceNotices folderNotices_;
+    std::unique_ptr<DeviceNotices> loopbackNotices_ = loopbackNoticesFor(deviceChoice_, bridge_);
+    DeviceNotices& notices_ = loopbackNotices_ ? *loopbackNotices_ : folderNotices_;
     QtSkinResources resources_;
     QtKeyboardHook keyboard_;
     std::unique_ptr<DeviceMonitor> monitor_;

@@ -27,4 +27,8 @@ std::string descriptorName(std::string_view name) {
     return std::string(name) + std::string(DESCRIPTOR_SUFFIX);
 }
 
+std::string tcpPortFileName(std::string_view name) {
+    return std::string(name) + ".tcp";
+}
+
 } // namespace vantrel::devsim

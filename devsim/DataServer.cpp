@@ -2,6 +2,7 @@
 
 #include "device/sim/FrameIo.h"
 #include "device/sim/UnixSocket.h"
+#include "devsim/DeviceWatchers.h"
 #include "devsim/Receiver.h"
 
 #include <sys/socket.h>
@@ -32,13 +33,31 @@ bool answer(int fd, DeviceTransport& handle, const ReceivedFrame& frame) {
     }
 }
 
-void serveConnection(int fd, Receiver& receiver) {
+// The watch lasts until the client hangs up; anything it sends is out of step and ends it too.
+void watchDevice(int fd, const Receiver& receiver, DeviceWatchers& watchers) {
+    watchers.watch(fd, receiver);
+    receiveFrame(fd);
+    watchers.unwatch(fd);
+}
+
+void serveConnection(int fd, Receiver& receiver, DeviceWatchers& watchers) {
     auto handle = receiver.open();
-    if (!sendAll(fd, encodeHello(handle ? OpenOutcome::Opened : OpenOutcome::DeviceAbsent)) ||
-        !handle) {
+    if (!sendAll(fd, encodeHello(handle ? OpenOutcome::Opened : OpenOutcome::DeviceAbsent))) {
+        return;
+    }
+    // A client turned away may still watch for the device to come.
+    if (!handle) {
+        if (const auto frame = receiveFrame(fd); frame && frame->kind == FrameKind::Watch) {
+            watchDevice(fd, receiver, watchers);
+        }
         return;
     }
     while (const auto frame = receiveFrame(fd)) {
+        if (frame->kind == FrameKind::Watch) {
+            handle->close();
+            watchDevice(fd, receiver, watchers);
+            return;
+        }
         if (!answer(fd, *handle, *frame)) {
             break;
         }
@@ -48,7 +67,8 @@ void serveConnection(int fd, Receiver& receiver) {
 
 } // namespace
 
-DataServer::DataServer(std::shared_ptr<Receiver> receiver) : receiver_(std::move(receiver)) {
+DataServer::DataServer(std::shared_ptr<Receiver> receiver, DeviceWatchers& watchers)
+    : receiver_(std::move(receiver)), watchers_(watchers) {
 }
 
 DataServer::~DataServer() {
@@ -60,8 +80,8 @@ void DataServer::serve(UniqueFd connection) {
     reapFinished();
     Connection& added = connections_.emplace_back();
     added.socket = std::move(connection);
-    added.thread = std::thread([&added, receiver = receiver_] {
-        serveConnection(added.socket.get(), *receiver);
+    added.thread = std::thread([&added, receiver = receiver_, &watchers = watchers_] {
+        serveConnection(added.socket.get(), *receiver, watchers);
         added.finished = true;
     });
 }

@@ -10,13 +10,14 @@
 
 namespace vantrel::devsim {
 
+class DeviceWatchers;
 class Receiver;
 
-// Serves the data socket's connections, one thread each: every connection is one open handle on
-// the receiver, for as long as the client keeps it.
+// Serves the data connections, local or TCP, one thread each: every connection is one open handle
+// on the receiver, for as long as the client keeps it, or a watch on the device.
 class DataServer {
 public:
-    explicit DataServer(std::shared_ptr<Receiver> receiver);
+    DataServer(std::shared_ptr<Receiver> receiver, DeviceWatchers& watchers);
     ~DataServer();
     DataServer(const DataServer&) = delete;
     DataServer& operator=(const DataServer&) = delete;
@@ -35,6 +36,7 @@ private:
     void reapFinished();
 
     std::shared_ptr<Receiver> receiver_;
+    DeviceWatchers& watchers_;
     std::mutex mutex_;
     std::list<Connection> connections_;
 };

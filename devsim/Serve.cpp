@@ -6,6 +6,9 @@
 #include "devsim/ControlExecutor.h"
 #include "devsim/DataServer.h"
 #include "devsim/DevicePublisher.h"
+#include "devsim/DeviceWatchers.h"
+#include "devsim/DurableFile.h"
+#include "devsim/LoopbackListener.h"
 #include "devsim/ReceiverIdentity.h"
 #include "devsim/StateFile.h"
 #include "devsim/TraceFile.h"
@@ -14,8 +17,11 @@
 #include <sys/signalfd.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <iostream>
+#include <vector>
 
 namespace vantrel::devsim {
 
@@ -59,6 +65,25 @@ void answerControl(int listener, Receiver& receiver, const ServingFacts& facts) 
                                          executeControlCommand(*parsed.command, receiver, facts)});
 }
 
+enum class DataLink { Local, Tcp };
+
+void acceptData(int listener, DataServer& dataServer, DataLink link) {
+    UniqueFd connection(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+    if (!connection.valid()) {
+        return;
+    }
+    if (link == DataLink::Tcp) {
+        tuneForFrames(connection.get());
+    }
+    dataServer.serve(std::move(connection));
+}
+
+std::optional<std::string> writePortFile(const std::filesystem::path& file, std::uint16_t port) {
+    const std::string text = std::to_string(port) + '\n';
+    return replaceFileDurably(
+        file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 std::optional<MemoryImage> startingMemory(const std::shared_ptr<StateFile>& stateFile) {
     if (!stateFile) {
         return factoryImage();
@@ -82,6 +107,7 @@ int serve(const ServeOptions& options) {
     }
     const std::filesystem::path controlPath = controlSocketPath(folder, options.name);
     const std::filesystem::path dataPath = folder / dataSocketName(options.name);
+    const std::filesystem::path portPath = folder / tcpPortFileName(options.name);
     if (connectUnixSocket(controlPath).valid()) {
         return refuse("a receiver named '" + options.name + "' is already serving in '" +
                       folder.string() + "'");
@@ -104,36 +130,58 @@ int serve(const ServeOptions& options) {
     std::error_code ignored;
     std::filesystem::remove(controlPath, ignored);
     std::filesystem::remove(dataPath, ignored);
+    std::filesystem::remove(portPath, ignored);
     const UniqueFd dataListener = listenUnixSocket(dataPath);
     if (!signals.valid() || !dataListener.valid()) {
         return refuse("cannot open the data socket in '" + folder.string() + "'");
     }
+    std::optional<LoopbackListener> tcpListener;
+    if (options.tcpPort) {
+        tcpListener = listenOnLoopback(*options.tcpPort);
+        if (!tcpListener) {
+            return refuse("cannot listen on 127.0.0.1:" + std::to_string(*options.tcpPort) + ": " +
+                          std::strerror(errno));
+        }
+        if (const auto problem = writePortFile(portPath, tcpListener->port)) {
+            return refuse("cannot write the port file: " + *problem);
+        }
+    }
+    const std::string tcpAddress =
+        tcpListener ? "127.0.0.1:" + std::to_string(tcpListener->port) : std::string();
 
     auto receiver = std::make_shared<Receiver>(
         ReceiverSettings{.mode = options.mode, .quality = options.quality, .memory = *memory});
     receiver->traceTo(trace, options.reportTrace);
     receiver->persistTo(stateFile);
-    DevicePublisher publisher(folder / descriptorName(options.name),
-                              {interfacePathFor(options.hardwareIds, options.name),
-                               dataSocketName(options.name), options.hardwareIds});
-    receiver->onPlugChange([&publisher, &receiver = *receiver] { publisher.follow(receiver); });
+    const SimDeviceDescriptor descriptor{interfacePathFor(options.hardwareIds, options.name),
+                                         dataSocketName(options.name), options.hardwareIds};
+    DevicePublisher publisher(folder / descriptorName(options.name), descriptor);
+    DeviceWatchers watchers(descriptor);
+    receiver->onPlugChange([&publisher, &watchers, &receiver = *receiver] {
+        publisher.follow(receiver);
+        watchers.follow(receiver);
+    });
     publisher.follow(*receiver);
     // The control socket comes last: once it answers, the device is published and can be opened.
     const UniqueFd controlListener = listenUnixSocket(controlPath);
     if (!controlListener.valid()) {
         receiver->onPlugChange({});
         publisher.withdraw();
+        std::filesystem::remove(portPath, ignored);
         return refuse("cannot open the control socket in '" + folder.string() + "'");
     }
-    DataServer dataServer(receiver);
+    DataServer dataServer(receiver, watchers);
     const ServingFacts facts{options.name, folder.string(),
-                             stateFile ? stateFile->path().string() : std::string()};
+                             stateFile ? stateFile->path().string() : std::string(), tcpAddress};
     std::cout << "vantrel-devsim: receiver '" << options.name << "' serving in '" << folder.string()
-              << "'" << std::endl;
+              << "'" << (tcpAddress.empty() ? "" : " and on " + tcpAddress) << std::endl;
 
-    std::array<pollfd, 3> watched{{{signals.get(), POLLIN, 0},
-                                   {controlListener.get(), POLLIN, 0},
-                                   {dataListener.get(), POLLIN, 0}}};
+    std::vector<pollfd> watched{{signals.get(), POLLIN, 0},
+                                {controlListener.get(), POLLIN, 0},
+                                {dataListener.get(), POLLIN, 0}};
+    if (tcpListener) {
+        watched.push_back({tcpListener->socket.get(), POLLIN, 0});
+    }
     for (;;) {
         if (::poll(watched.data(), watched.size(), -1) < 0) {
             if (errno == EINTR) {
@@ -148,10 +196,10 @@ int serve(const ServeOptions& options) {
             answerControl(controlListener.get(), *receiver, facts);
         }
         if (watched[2].revents != 0) {
-            UniqueFd connection(::accept4(dataListener.get(), nullptr, nullptr, SOCK_CLOEXEC));
-            if (connection.valid()) {
-                dataServer.serve(std::move(connection));
-            }
+            acceptData(dataListener.get(), dataServer, DataLink::Local);
+        }
+        if (tcpListener && watched[3].revents != 0) {
+            acceptData(tcpListener->socket.get(), dataServer, DataLink::Tcp);
         }
     }
 
@@ -161,6 +209,7 @@ int serve(const ServeOptions& options) {
     dataServer.stop();
     std::filesystem::remove(controlPath, ignored);
     std::filesystem::remove(dataPath, ignored);
+    std::filesystem::remove(portPath, ignored);
     std::cout << "vantrel-devsim: receiver '" << options.name << "' stopped" << std::endl;
     return 0;
 }

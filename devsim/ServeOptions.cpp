@@ -4,12 +4,23 @@
 #include "devsim/ControlCommand.h"
 #include "devsim/ReceiverIdentity.h"
 
+#include <charconv>
+
 namespace vantrel::devsim {
 
 namespace {
 
 ParsedServeOptions refused(std::string error) {
     return {std::nullopt, std::move(error)};
+}
+
+std::optional<std::uint16_t> parsePort(const std::string& text) {
+    unsigned port = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || port > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(port);
 }
 
 } // namespace
@@ -59,6 +70,12 @@ ParsedServeOptions parseServeOptions(const std::vector<std::string>& words) {
                 return refused("--hardware-id takes printable ASCII text");
             }
             ids.push_back(value);
+        } else if (option == "--tcp") {
+            const auto port = parsePort(value);
+            if (!port) {
+                return refused("--tcp takes a port from 0 to 65535 (0: any free port)");
+            }
+            options.tcpPort = *port;
         } else {
             return refused("unknown option " + option);
         }

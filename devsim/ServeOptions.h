@@ -20,6 +20,8 @@ struct ServeOptions {
     ReportTrace reportTrace = ReportTrace::Off;
     // Absent for a device that publishes no hardware-ID list.
     std::optional<std::vector<std::string>> hardwareIds;
+    // The loopback port to serve the data frames on as well; 0 for any free one.
+    std::optional<std::uint16_t> tcpPort;
 };
 
 struct ParsedServeOptions {

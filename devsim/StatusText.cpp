@@ -56,6 +56,7 @@ std::string statusText(const ReceiverStatus& status, const ServingFacts& facts) 
         " rejected, " + std::to_string(counts.faulted) + " faulted, " +
         std::to_string(counts.reports) + " reports";
     return line("receiver", facts.name + " in " + facts.folder) +
+           (facts.tcp.empty() ? "" : line("tcp", facts.tcp)) +
            line("plugged", status.plugged ? "yes" : "no") + line("mode", modeText(status.mode)) +
            line("quality", quality) +
            line("state file",

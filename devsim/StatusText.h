@@ -12,6 +12,7 @@ struct ServingFacts {
     std::string name;
     std::string folder;
     std::string stateFile; // empty when the memory is not kept
+    std::string tcp;       // the loopback address of its data port; empty when it has none
 };
 
 std::string statusText(const ReceiverStatus& status, const ServingFacts& facts);

@@ -18,7 +18,7 @@ const std::array<std::pair<std::string_view, std::string_view>, 8> commands{{
     {"serve",
      "usage: vantrel-devsim serve [--name NAME] [--state FILE] [--mode aa|bb]\n"
      "                            [--quality BYTE|wave] [--trace FILE] [--trace-reports]\n"
-     "                            [--hardware-id TEXT]... [--no-hardware-ids]\n"
+     "                            [--hardware-id TEXT]... [--no-hardware-ids] [--tcp PORT]\n"
      "\n"
      "Runs a simulated Vantrel receiver in the foreground, plugged in, until interrupted.\n"
      "\n"
@@ -33,7 +33,12 @@ const std::array<std::pair<std::string_view, std::string_view>, 8> commands{{
      "  --trace-reports      also writes a line 'report' per report read\n"
      "  --hardware-id TEXT   publishes this hardware ID instead of the receiver's own;\n"
      "                       repeat for a list\n"
-     "  --no-hardware-ids    publishes a device without a hardware-ID list\n"},
+     "  --no-hardware-ids    publishes a device without a hardware-ID list\n"
+     "  --tcp PORT           also serves the data socket's frames on 127.0.0.1:PORT, for hosts\n"
+     "                       without local sockets; 0 takes any free port. The port is written\n"
+     "                       to NAME.tcp in the folder below (current once `status` answers),\n"
+     "                       shown by `status` and on the start line. Any local user can reach\n"
+     "                       a TCP port.\n"},
     {"plug", "usage: vantrel-devsim plug [--name NAME]\n\nPlugs the receiver in again.\n"},
     {"unplug",
      "usage: vantrel-devsim unplug [--name NAME]\n\n"

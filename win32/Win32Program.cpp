@@ -13,7 +13,7 @@ Win32Program::Win32Program()
                                                            keyboard_},
                                         [this] { monitor_->start(); })),
       window_(std::make_unique<Win32MainWindow>(
-          *rules_, MainWindowParts{crossing_, messages_, fileDialogs_, notices_})),
+          *rules_, MainWindowParts{crossing_, messages_, fileDialogs_, systemNotices_})),
       pages_(std::make_unique<WindowMonitorPages>(crossing_, *rules_, link_)) {
     window_->onPcPageInView([this](bool inView) { pages_->setPcPageInView(inView); });
     monitor_ =

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "device/DeviceBus.h"
+#include "device/DeviceBusChoice.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
-#include "win32/ProgramDeviceBus.h"
 #include "win32/Win32DeviceNotices.h"
 #include "win32/Win32FileDialogs.h"
 #include "win32/Win32KeyboardHook.h"
 #include "win32/Win32Messages.h"
 #include "win32/Win32SkinResources.h"
 #include "win32/Win32UiCrossing.h"
+#include "window/LoopbackDeviceNotices.h"
 
 #include <memory>
 
@@ -38,11 +39,14 @@ private:
     Win32UiCrossing crossing_;
     Win32Messages messages_;
     MonitorState monitorState_;
-    std::unique_ptr<DeviceBus> bus_ = makeProgramDeviceBus();
+    const DeviceBusChoice deviceChoice_ = deviceBusChoiceFromEnvironment();
+    std::unique_ptr<DeviceBus> bus_ = makeDeviceBus(deviceChoice_);
     DeviceLink link_{messages_};
     DeviceDiscovery discovery_{*bus_, messages_};
     Win32FileDialogs fileDialogs_;
-    Win32DeviceNotices notices_;
+    Win32DeviceNotices systemNotices_;
+    std::unique_ptr<DeviceNotices> loopbackNotices_ = loopbackNoticesFor(deviceChoice_, crossing_);
+    DeviceNotices& notices_ = loopbackNotices_ ? *loopbackNotices_ : systemNotices_;
     Win32SkinResources resources_;
     Win32KeyboardHook keyboard_;
     std::unique_ptr<DeviceMonitor> monitor_;

@@ -2,32 +2,22 @@
 
 #include "device/sim/UnixSocket.h"
 
-#include <array>
-
 namespace vantrel {
 
+namespace {
+
+ReceiveBytes fromSocket(int fd) {
+    return [fd](std::span<std::uint8_t> bytes) { return receiveAll(fd, bytes); };
+}
+
+} // namespace
+
 std::optional<ReceivedFrame> receiveFrame(int fd) {
-    std::array<std::uint8_t, FRAME_HEADER_SIZE> header{};
-    if (!receiveAll(fd, header)) {
-        return std::nullopt;
-    }
-    const auto decoded = decodeFrameHeader(header);
-    if (!decoded) {
-        return std::nullopt;
-    }
-    ReceivedFrame frame{decoded->kind, std::vector<std::uint8_t>(decoded->bodySize)};
-    if (!receiveAll(fd, frame.body)) {
-        return std::nullopt;
-    }
-    return frame;
+    return readFrame(fromSocket(fd));
 }
 
 std::optional<std::vector<std::uint8_t>> receiveFrameOf(int fd, FrameKind expected) {
-    auto frame = receiveFrame(fd);
-    if (!frame || frame->kind != expected) {
-        return std::nullopt;
-    }
-    return std::move(frame->body);
+    return readFrameOf(fromSocket(fd), expected);
 }
 
 } // namespace vantrel

@@ -1,17 +1,12 @@
 #pragma once
 
-#include "device/sim/SimFrame.h"
+#include "device/sim/FrameRead.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace vantrel {
-
-struct ReceivedFrame {
-    FrameKind kind;
-    std::vector<std::uint8_t> body;
-};
 
 // One whole frame from a stream socket; nothing when the peer has gone or sent a bad header.
 std::optional<ReceivedFrame> receiveFrame(int fd);

@@ -8,21 +8,6 @@
 
 namespace vantrel {
 
-namespace {
-
-BusDevice busDeviceOf(const SimDeviceDescriptor& descriptor) {
-    BusDevice device{std::nullopt, widenAscii(descriptor.interfacePath)};
-    if (descriptor.hardwareIds) {
-        device.hardwareIds.emplace();
-        for (const auto& id : *descriptor.hardwareIds) {
-            device.hardwareIds->push_back(widenAscii(id));
-        }
-    }
-    return device;
-}
-
-} // namespace
-
 SimDeviceBus::SimDeviceBus(std::filesystem::path folder) : folder_(std::move(folder)) {
 }
 

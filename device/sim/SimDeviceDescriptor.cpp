@@ -92,4 +92,15 @@ std::optional<SimDeviceDescriptor> decodeDescriptor(std::string_view text) {
     return descriptor;
 }
 
+BusDevice busDeviceOf(const SimDeviceDescriptor& descriptor) {
+    BusDevice device{std::nullopt, widenAscii(descriptor.interfacePath)};
+    if (descriptor.hardwareIds) {
+        device.hardwareIds.emplace();
+        for (const auto& id : *descriptor.hardwareIds) {
+            device.hardwareIds->push_back(widenAscii(id));
+        }
+    }
+    return device;
+}
+
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/sim/BusDevice.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +34,8 @@ std::string encodeDescriptor(const SimDeviceDescriptor& descriptor);
 
 // Nothing for text that is not a complete, well-formed descriptor.
 std::optional<SimDeviceDescriptor> decodeDescriptor(std::string_view text);
+
+// The published device as a bus snapshot holds it.
+BusDevice busDeviceOf(const SimDeviceDescriptor& descriptor);
 
 } // namespace vantrel

@@ -30,6 +30,10 @@ std::optional<std::size_t> bodySizeOf(std::uint8_t kind) {
         return REPORT_REQUEST_SIZE;
     case FrameKind::ReportReply:
         return REPORT_REPLY_SIZE;
+    case FrameKind::Watch:
+        return WATCH_SIZE;
+    case FrameKind::DeviceState:
+        return DEVICE_STATE_SIZE;
     }
     return std::nullopt;
 }
@@ -98,6 +102,28 @@ std::vector<std::uint8_t> encodeReportReply(bool succeeded, const InputReport& r
     return frame;
 }
 
+std::vector<std::uint8_t> encodeWatch() {
+    return frameOf(FrameKind::Watch);
+}
+
+std::vector<std::uint8_t> encodeDeviceState(const DeviceStateFrame& state) {
+    auto frame = frameOf(FrameKind::DeviceState);
+    if (!state.device) {
+        return frame;
+    }
+    const std::string text = encodeDescriptor(*state.device);
+    std::uint8_t* body = &frame[FRAME_HEADER_SIZE];
+    body[STATE_PRESENT_OFFSET] = 1;
+    // A descriptor too long to publish is published as no device at all, as a file would be.
+    if (text.size() <= MAX_DESCRIPTOR_SIZE) {
+        writeLe16(body + STATE_LENGTH_OFFSET, static_cast<std::uint16_t>(text.size()));
+        std::copy(text.begin(), text.end(), body + STATE_TEXT_OFFSET);
+    } else {
+        body[STATE_PRESENT_OFFSET] = 0;
+    }
+    return frame;
+}
+
 std::optional<OpenOutcome> decodeHello(std::span<const std::uint8_t> body) {
     if (body.size() != HELLO_SIZE) {
         return std::nullopt;
@@ -144,6 +170,26 @@ std::optional<ReportReplyFrame> decodeReportReply(std::span<const std::uint8_t> 
     ReportReplyFrame frame{*succeeded, {}};
     std::copy_n(body.begin() + REPORT_BYTES_OFFSET, REPORT_SIZE, frame.report.begin());
     return frame;
+}
+
+std::optional<DeviceStateFrame> decodeDeviceState(std::span<const std::uint8_t> body) {
+    if (body.size() != DEVICE_STATE_SIZE) {
+        return std::nullopt;
+    }
+    const auto present = decodeFlag(body[STATE_PRESENT_OFFSET]);
+    const std::size_t length = readLe16(&body[STATE_LENGTH_OFFSET]);
+    if (!present || length > MAX_DESCRIPTOR_SIZE || (!*present && length != 0)) {
+        return std::nullopt;
+    }
+    if (!*present) {
+        return DeviceStateFrame{};
+    }
+    const auto text = body.subspan(STATE_TEXT_OFFSET, length);
+    auto device = decodeDescriptor(std::string(text.begin(), text.end()));
+    if (!device) {
+        return std::nullopt;
+    }
+    return DeviceStateFrame{std::move(device)};
 }
 
 } // namespace vantrel

@@ -24,15 +24,15 @@ bool addressOf(const std::filesystem::path& path, sockaddr_un& address) {
     return true;
 }
 
-bool setTimeouts(int fd, std::chrono::milliseconds timeout) {
+} // namespace
+
+bool setSocketTimeouts(int fd, std::chrono::milliseconds timeout) {
     const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(timeout).count();
     const timeval limit{.tv_sec = static_cast<time_t>(micros / 1000000),
                         .tv_usec = static_cast<suseconds_t>(micros % 1000000)};
     return ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit)) == 0 &&
            ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof(limit)) == 0;
 }
-
-} // namespace
 
 UniqueFd connectUnixSocket(const std::filesystem::path& path,
                            std::optional<std::chrono::milliseconds> timeout) {
@@ -45,7 +45,7 @@ UniqueFd connectUnixSocket(const std::filesystem::path& path,
         return {};
     }
     // Set before connecting: a peer that has stopped leaves even the connection waiting.
-    if (timeout && !setTimeouts(fd.get(), *timeout)) {
+    if (timeout && !setSocketTimeouts(fd.get(), *timeout)) {
         return {};
     }
     int result = 0;

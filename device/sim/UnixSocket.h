@@ -19,6 +19,9 @@ UniqueFd connectUnixSocket(const std::filesystem::path& path,
 // A listening socket readable and writable by its owner only. Invalid on failure.
 UniqueFd listenUnixSocket(const std::filesystem::path& path);
 
+// Makes every send and receive on the socket give up after that long without progress.
+bool setSocketTimeouts(int fd, std::chrono::milliseconds timeout);
+
 // Whole transfers, repeated across interruptions; false when the peer has gone or, on a socket
 // with a timeout, has not moved for that long.
 bool sendAll(int fd, std::span<const std::uint8_t> bytes);

@@ -66,6 +66,18 @@ bool ServedReceiver::waitUntilServing(std::chrono::milliseconds limit) const {
     return eventually([&] { return connectUnixSocket(socket).valid(); }, limit);
 }
 
+void ServedReceiver::suspend() const {
+    ::kill(pid_, SIGSTOP);
+    // The signal is taken when the kernel gets round to it: a request sent before then would
+    // still be answered.
+    int status = 0;
+    ::waitpid(pid_, &status, WUNTRACED);
+}
+
+void ServedReceiver::resume() const {
+    ::kill(pid_, SIGCONT);
+}
+
 int ServedReceiver::stop(int signal) {
     if (pid_ <= 0) {
         return -1;

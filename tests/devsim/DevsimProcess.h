@@ -29,6 +29,9 @@ public:
 
     // Whether its control socket answered within the time.
     bool waitUntilServing(std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
+    // Stops the daemon in its tracks, as a wedged one would be, and lets it go on.
+    void suspend() const;
+    void resume() const;
     // Sends the signal and waits for the end; the exit code, or -1 when it did not end in time.
     int stop(int signal);
 

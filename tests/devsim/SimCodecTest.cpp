@@ -86,6 +86,30 @@ const SimDeviceDescriptor receiverDescriptor{
     "\\\\?\\usb#vid_7b4d&pid_0018#vantrel#{a5dcbf10-6530-11d2-901f-00c04fb951ed}", "vantrel.data",
     std::vector<std::string>{"USB\\VID_7B4D&PID_0018&REV_0104", "USB\\VID_7B4D&PID_0018"}};
 
+TEST(SimFrameTest, DeviceStateCarriesThePublishedDeviceOrItsAbsence) {
+    const auto present = encodeDeviceState({receiverDescriptor});
+    const auto header = decodeFrameHeader(std::span(present).first(FRAME_HEADER_SIZE));
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->kind, FrameKind::DeviceState);
+    const auto decoded = decodeDeviceState(bodyOf(present));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->device, receiverDescriptor);
+    const auto absent = decodeDeviceState(bodyOf(encodeDeviceState({})));
+    ASSERT_TRUE(absent);
+    EXPECT_FALSE(absent->device);
+
+    auto absentWithText = present;
+    absentWithText[FRAME_HEADER_SIZE + STATE_PRESENT_OFFSET] = 0;
+    auto cutShort = present;
+    --cutShort[FRAME_HEADER_SIZE + STATE_LENGTH_OFFSET];
+    auto tooLong = present;
+    writeLe16(&tooLong[FRAME_HEADER_SIZE + STATE_LENGTH_OFFSET], MAX_DESCRIPTOR_SIZE + 1);
+    for (const auto* bad : {&absentWithText, &cutShort, &tooLong}) {
+        EXPECT_FALSE(decodeDeviceState(bodyOf(*bad)));
+    }
+    EXPECT_FALSE(decodeDeviceState(std::vector<std::uint8_t>(DEVICE_STATE_SIZE - 1)));
+}
+
 TEST(SimDeviceDescriptorTest, RoundTripsWithAndWithoutList) {
     EXPECT_EQ(decodeDescriptor(encodeDescriptor(receiverDescriptor)), receiverDescriptor);
     SimDeviceDescriptor noList = receiverDescriptor;
