@@ -1,6 +1,8 @@
 #include "app/QtPageWidget.h"
 
 #include <QCursor>
+#include <QEnterEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -79,6 +81,13 @@ void QtPageWidget::mousePressEvent(QMouseEvent* event) {
 
 void QtPageWidget::mouseMoveEvent(QMouseEvent* event) {
     answer(*event, page_.pointerMoved(pointOf(*event), event->buttons() & Qt::LeftButton));
+}
+
+// A page that appears under a still pointer, or that the pointer comes back onto, sees a move
+// there at once, as the Windows program's pages do.
+void QtPageWidget::enterEvent(QEnterEvent* event) {
+    const QPoint at = event->position().toPoint();
+    page_.pointerMoved({at.x(), at.y()}, QGuiApplication::mouseButtons() & Qt::LeftButton);
 }
 
 void QtPageWidget::mouseReleaseEvent(QMouseEvent* event) {

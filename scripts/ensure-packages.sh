@@ -10,11 +10,12 @@ vantrel_packages=(
 )
 
 # scripts/cross-test: the mingw-w64 cross compilers (posix threads), Wine to run what they
-# build, and the GoogleTest sources that are built for the target.
+# build, the GoogleTest sources that are built for the target, and the screen shots and their
+# conversion for the black-box runs.
 vantrel_cross_packages=(
   cmake ninja-build googletest
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xdotool
+  wine wine64 xvfb xdotool x11-apps imagemagick
 )
 
 ensure_packages() {

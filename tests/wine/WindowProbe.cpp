@@ -6,6 +6,8 @@
 //                           "Vantrel Pro" value of the main window
 //   window-probe box        caption and text of the open message box, if any
 //   window-probe count      how many main windows there are
+//   window-probe button T   where on the screen the centre of the open message box's button
+//                           captioned T is, as "X Y"
 #include <windows.h>
 
 #include <cstdio>
@@ -83,21 +85,41 @@ int showMain() {
     return 0;
 }
 
-int showBox() {
+HWND openBox() {
     for (HWND window : topLevelWindows()) {
-        if (!IsWindowVisible(window) || classOf(window) != dialogClass ||
-            textOf(window) == mainCaption) {
-            continue;
+        if (IsWindowVisible(window) && classOf(window) == dialogClass &&
+            textOf(window) != mainCaption && GetDlgItem(window, MESSAGE_TEXT_ID)) {
+            return window;
         }
-        HWND text = GetDlgItem(window, MESSAGE_TEXT_ID);
-        if (!text) {
-            continue;
-        }
-        std::printf("caption=%s\ntext=%s\n", utf8(textOf(window)).c_str(),
-                    utf8(textOf(text)).c_str());
-        return 0;
     }
-    std::puts("no message box");
+    return nullptr;
+}
+
+int showBox() {
+    HWND box = openBox();
+    if (!box) {
+        std::puts("no message box");
+        return 1;
+    }
+    std::printf("caption=%s\ntext=%s\n", utf8(textOf(box)).c_str(),
+                utf8(textOf(GetDlgItem(box, MESSAGE_TEXT_ID))).c_str());
+    return 0;
+}
+
+// Boxes under a display without a window manager get no keyboard focus, so a script clicks
+// their buttons as a person would.
+int showButton(const std::string& caption) {
+    HWND box = openBox();
+    HWND button = nullptr;
+    while (box && (button = FindWindowExW(box, button, L"Button", nullptr))) {
+        if (utf8(textOf(button)) == caption) {
+            RECT rect{};
+            GetWindowRect(button, &rect);
+            std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+            return 0;
+        }
+    }
+    std::printf("no button %s\n", caption.c_str());
     return 1;
 }
 
@@ -115,6 +137,9 @@ int main(int argc, char** argv) {
         std::printf("%zu\n", mainWindows().size());
         return 0;
     }
-    std::fputs("usage: window-probe main|box|count\n", stderr);
+    if (command == "button" && argc > 2) {
+        return showButton(argv[2]);
+    }
+    std::fputs("usage: window-probe main|box|count|button CAPTION\n", stderr);
     return 2;
 }

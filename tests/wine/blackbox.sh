@@ -4,55 +4,32 @@
 # its 800 by 600 client and its single-instance mark; a second copy ends and leaves one window;
 # the PC Setup page's SAVE says the device is not found.
 #
-#   tests/wine/blackbox.sh PROGRAM.exe WINDOW-PROBE.exe [SCREENSHOT FOLDER]
+#   tests/wine/blackbox.sh PROGRAM.exe WINDOW-PROBE.exe
 #
 # Runs in the Wine prefix and server of its caller (WINEPREFIX). Exits 77 when Xvfb or xdotool
 # is missing.
 set -u -o pipefail
 program=$1
 probe=$2
-shots=${3:-}
 skipped=77
 
 for tool in Xvfb xdotool wine; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skipped; }
 done
 
-work=$(mktemp -d)
+unset VANTREL_DEVICE
 xvfb_pid=
 program_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
-    rm -rf "$work"
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAILED: $1"
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
-wait_for() {
-    local tenths=$1
-    shift
-    for ((i = 0; i < tenths; ++i)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
-
-# A display of its own, named in full: Wine's windows did not show on one that Xvfb picked itself.
-display=$((100 + RANDOM % 400))
-while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -noreset -screen 0 1024x768x24 2>/dev/null &
-xvfb_pid=$!
-wait_for 100 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
-export DISPLAY=":$display"
+start_display
 
 wine "$program" >/dev/null 2>&1 &
 program_pid=$!
@@ -63,8 +40,6 @@ grep -qx 'caption=Vantrel Setup Utility V104a' <<<"$main" || fail "the caption"
 grep -qx 'client=800x600' <<<"$main" || fail "the client area is not 800 by 600"
 grep -qx 'property=1' <<<"$main" || fail "the \"Vantrel Pro\" mark is not 1"
 read -r ox oy < <(sed -n 's/^origin=\([0-9-]*\),\([0-9-]*\)$/\1 \2/p' <<<"$main")
-sleep 1
-[ -n "$shots" ] && xwd -root -silent | convert xwd:- -crop "800x600+$ox+$oy" "$shots/windows-pc-setup.png"
 
 # A second copy finds the mark, brings the first forward and ends.
 timeout 30 wine "$program" >/dev/null 2>&1 || fail "the second copy did not end by itself"
