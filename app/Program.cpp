@@ -15,7 +15,7 @@ Program::Program()
                                                            fileDialogs_, notices_, resources_,
                                                            keyboard_},
                                         [this] { monitor_->start(); })),
-      window_(std::make_unique<QtMainWindow>(*rules_)),
+      window_(std::make_unique<QtMainWindow>(*rules_, pictureScale_)),
       pages_(std::make_unique<WindowMonitorPages>(bridge_, *rules_, link_)) {
     fileDialogs_.setParent(window_.get());
     keyboard_.setScope(&window_->pcWidget());

@@ -12,7 +12,10 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
+#include "skin/PictureScale.h"
 #include "window/LoopbackDeviceNotices.h"
+
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -50,7 +53,10 @@ private:
     SimDeviceNotices folderNotices_;
     std::unique_ptr<DeviceNotices> loopbackNotices_ = loopbackNoticesFor(deviceChoice_, bridge_);
     DeviceNotices& notices_ = loopbackNotices_ ? *loopbackNotices_ : folderNotices_;
-    QtSkinResources resources_;
+    // The pictures and canvases for the densest screen, so that the window is sharp wherever
+    // it is shown.
+    const int pictureScale_ = pictureScaleFor(qApp->devicePixelRatio());
+    QtSkinResources resources_{pictureScale_};
     QtKeyboardHook keyboard_;
     std::unique_ptr<DeviceMonitor> monitor_;
     std::unique_ptr<CMainDlg> rules_;

@@ -12,12 +12,12 @@
 
 namespace vantrel {
 
-QtMainWindow::QtMainWindow(CMainDlg& rules)
+QtMainWindow::QtMainWindow(CMainDlg& rules, int scale)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      rules_(rules), x360Widget_(new QtPageWidget(this, rules.x360Page())),
-      pcWidget_(new QtPageWidget(this, rules.pcPage())) {
+      rules_(rules), x360Widget_(new QtPageWidget(this, rules.x360Page(), scale)),
+      pcWidget_(new QtPageWidget(this, rules.pcPage(), scale)) {
     const DialogTemplate& layout = dialogTemplate(MAIN_DIALOG);
     setWindowTitle(
         QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));

@@ -14,7 +14,8 @@ namespace vantrel {
 // its origin. The rules are the main window's own; this forwards to them.
 class QtMainWindow : public QDialog, public MainWindowHost {
 public:
-    explicit QtMainWindow(CMainDlg& rules);
+    // scale: the canvas pixels of the pages for each page pixel (see RasterCanvas).
+    explicit QtMainWindow(CMainDlg& rules, int scale = 1);
 
     // Sets the rules up on this window and shows the PC Setup page.
     void initialise();

@@ -21,13 +21,16 @@ QFont pageFont() {
     return font;
 }
 
-QtPageCanvas::QtPageCanvas(int width, int height) : RasterCanvas(width, height), font_(pageFont()) {
+QtPageCanvas::QtPageCanvas(int width, int height, int scale)
+    : RasterCanvas(width, height, scale), font_(pageFont()) {
 }
 
 QImage QtPageCanvas::image() const {
     const SkinImage& pixels = RasterCanvas::image();
-    return QImage(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
-                  pixels.width * 4, QImage::Format_ARGB32_Premultiplied);
+    QImage image(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
+                 pixels.width * 4, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale());
+    return image;
 }
 
 void QtPageCanvas::renderText(const PixelRect& rect, ControlAlign align, std::string_view text,
@@ -35,6 +38,8 @@ void QtPageCanvas::renderText(const PixelRect& rect, ControlAlign align, std::st
     const SkinImage& pixels = RasterCanvas::image();
     QImage view(reinterpret_cast<uchar*>(bits()), pixels.width, pixels.height, pixels.width * 4,
                 QImage::Format_ARGB32_Premultiplied);
+    // The painter then speaks in page pixels, and the text is rasterised at the canvas's density.
+    view.setDevicePixelRatio(scale());
     QPainter painter(&view);
     if (!area().empty()) {
         QRegion clip;

@@ -10,10 +10,11 @@ namespace vantrel {
 // A page canvas whose text Qt draws, in the page font, over the pixels the pages composed.
 class QtPageCanvas : public RasterCanvas {
 public:
-    QtPageCanvas(int width, int height);
+    QtPageCanvas(int width, int height, int scale = 1);
 
-    // The canvas as an image over the same pixels, for the one copy to the screen. Made afresh
-    // each time, so that a copy someone keeps never parts it from the pixels.
+    // The canvas as an image over the same pixels, for the one copy to the screen, with the
+    // canvas's scale as its device pixel ratio. Made afresh each time, so that a copy someone
+    // keeps never parts it from the pixels.
     QImage image() const;
 
 protected:

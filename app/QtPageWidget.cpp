@@ -34,8 +34,8 @@ void answer(QMouseEvent& event, PointerAnswer answer) {
 
 } // namespace
 
-QtPageWidget::QtPageWidget(QWidget* parent, SkinPage& page)
-    : QWidget(parent), page_(page), canvas_(page.pageRect().width, page.pageRect().height) {
+QtPageWidget::QtPageWidget(QWidget* parent, SkinPage& page, int scale)
+    : QWidget(parent), page_(page), canvas_(page.pageRect().width, page.pageRect().height, scale) {
     setFixedSize(page.pageRect().width, page.pageRect().height);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -12,7 +12,8 @@ namespace vantrel {
 // canvas in the area to be drawn, and copies that to the screen once.
 class QtPageWidget : public QWidget, public PageSurface {
 public:
-    QtPageWidget(QWidget* parent, SkinPage& page);
+    // scale: the canvas pixels for each page pixel (see RasterCanvas).
+    QtPageWidget(QWidget* parent, SkinPage& page, int scale = 1);
 
     SkinPage& page() { return page_; }
 

@@ -15,7 +15,10 @@ std::span<const std::uint32_t> pixelsOf(const QImage& image) {
 } // namespace
 
 ResourceBytes QtSkinResources::findPicture(int resourceId) {
-    QFile resource(QStringLiteral(":/PNG/%1").arg(resourceId));
+    QFile resource(QStringLiteral(":/PNG@%1x/%2").arg(scale_).arg(resourceId));
+    if (scale_ == 1 || !resource.exists()) {
+        resource.setFileName(QStringLiteral(":/PNG/%1").arg(resourceId));
+    }
     if (!resource.exists()) {
         return {ResourceLookup::NotFound, {}};
     }

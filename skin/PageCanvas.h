@@ -29,7 +29,7 @@ public:
     // nothing.
     virtual void drawPicture(const SkinImage& picture, const PixelRect& rect) = 0;
 
-    // A plain copy of the surface's top-left part: no scaling, no blending.
+    // A plain copy of the surface's top-left part, the surface in page pixels: no blending.
     virtual void copyBitmap(const SkinImage& surface, const PixelRect& rect) = 0;
 
     virtual void fill(const PixelRect& rect, Colour colour) = 0;

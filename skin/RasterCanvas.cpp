@@ -44,11 +44,16 @@ std::uint32_t opaque(Colour colour) {
 
 } // namespace
 
-RasterCanvas::RasterCanvas(int width, int height)
-    : image_{width, height,
-             std::vector<std::uint32_t>(static_cast<std::size_t>(std::max(width, 0)) *
-                                            static_cast<std::size_t>(std::max(height, 0)),
+RasterCanvas::RasterCanvas(int width, int height, int scale)
+    : scale_(std::max(scale, 1)),
+      image_{width * scale_, height * scale_,
+             std::vector<std::uint32_t>(static_cast<std::size_t>(std::max(width * scale_, 0)) *
+                                            static_cast<std::size_t>(std::max(height * scale_, 0)),
                                         0xFF000000u)} {
+}
+
+PixelRect RasterCanvas::onCanvas(const PixelRect& rect) const {
+    return {rect.left * scale_, rect.top * scale_, rect.width * scale_, rect.height * scale_};
 }
 
 void RasterCanvas::setArea(std::span<const PixelRect> area) {
@@ -59,14 +64,14 @@ template <typename DrawRow>
 void RasterCanvas::forEachRow(const PixelRect& rect, DrawRow drawRow) {
     const PixelRect whole{0, 0, image_.width, image_.height};
     const auto drawIn = [&](const PixelRect& clip) {
-        const PixelRect part = intersection(intersection(rect, clip), whole);
+        const PixelRect part = intersection(intersection(rect, onCanvas(clip)), whole);
         for (int y = part.top; y < part.bottom(); ++y) {
             std::uint32_t* row = image_.pixels.data() + static_cast<std::size_t>(y) * image_.width;
             drawRow(row, y, part.left, part.right());
         }
     };
     if (area_.empty()) {
-        drawIn(whole);
+        drawIn({0, 0, image_.width / scale_, image_.height / scale_});
         return;
     }
     for (const PixelRect& clip : area_) {
@@ -74,10 +79,11 @@ void RasterCanvas::forEachRow(const PixelRect& rect, DrawRow drawRow) {
     }
 }
 
-void RasterCanvas::drawPicture(const SkinImage& picture, const PixelRect& rect) {
-    if (picture.isNull() || rect.empty()) {
+void RasterCanvas::drawPicture(const SkinImage& picture, const PixelRect& pageRect) {
+    if (picture.isNull() || pageRect.empty()) {
         return;
     }
+    const PixelRect rect = onCanvas(pageRect);
     const bool ownSize = picture.width == rect.width && picture.height == rect.height;
     forEachRow(rect, [&](std::uint32_t* row, int y, int left, int right) {
         // Scaled, each pixel takes the picture's pixel under its centre.
@@ -95,24 +101,33 @@ void RasterCanvas::drawPicture(const SkinImage& picture, const PixelRect& rect) 
     });
 }
 
-void RasterCanvas::copyBitmap(const SkinImage& surface, const PixelRect& rect) {
+void RasterCanvas::copyBitmap(const SkinImage& surface, const PixelRect& pageRect) {
     if (surface.isNull()) {
         return;
     }
-    const PixelRect covered =
-        intersection(rect, {rect.left, rect.top, std::min(rect.width, surface.width),
-                            std::min(rect.height, surface.height)});
+    const PixelRect rect = onCanvas(pageRect);
+    const PixelRect covered = onCanvas(intersection(
+        pageRect, {pageRect.left, pageRect.top, std::min(pageRect.width, surface.width),
+                   std::min(pageRect.height, surface.height)}));
     forEachRow(covered, [&](std::uint32_t* row, int y, int left, int right) {
-        const std::uint32_t* source = surface.pixels.data() +
-                                      static_cast<std::size_t>(y - rect.top) * surface.width +
-                                      (left - rect.left);
-        std::memcpy(row + left, source, static_cast<std::size_t>(right - left) * sizeof *row);
+        const std::uint32_t* source =
+            surface.pixels.data() +
+            static_cast<std::size_t>((y - rect.top) / scale_) * surface.width;
+        if (scale_ == 1) {
+            std::memcpy(row + left, source + (left - rect.left),
+                        static_cast<std::size_t>(right - left) * sizeof *row);
+            return;
+        }
+        // The surface is in page pixels: each of its pixels covers scale by scale here.
+        for (int x = left; x < right; ++x) {
+            row[x] = source[(x - rect.left) / scale_];
+        }
     });
 }
 
 void RasterCanvas::fill(const PixelRect& rect, Colour colour) {
     const std::uint32_t pixel = opaque(colour);
-    forEachRow(rect, [&](std::uint32_t* row, int, int left, int right) {
+    forEachRow(onCanvas(rect), [&](std::uint32_t* row, int, int left, int right) {
         std::fill(row + left, row + right, pixel);
     });
 }

@@ -33,7 +33,12 @@ SkinOverlay SkinOverlay::fromFullPage(const SkinImage& picture) {
     if (right < 0) {
         return {};
     }
-    SkinOverlay overlay{{right - left + 1, bottom - top + 1, {}}, left, top};
+    const int scale = std::max(picture.width / STANDARD_WIDTH, 1);
+    left -= left % scale;
+    top -= top % scale;
+    right = std::min(picture.width, (right / scale + 1) * scale) - 1;
+    bottom = std::min(picture.height, (bottom / scale + 1) * scale) - 1;
+    SkinOverlay overlay{{right - left + 1, bottom - top + 1, {}}, left / scale, top / scale, scale};
     overlay.pixels.pixels.reserve(static_cast<std::size_t>(overlay.pixels.width) *
                                   static_cast<std::size_t>(overlay.pixels.height));
     for (int y = top; y <= bottom; ++y) {
@@ -48,18 +53,18 @@ void drawOverlay(PageCanvas& canvas, const SkinOverlay& overlay, const PixelRect
     if (overlay.pixels.isNull()) {
         return;
     }
+    const int width = overlay.pixels.width / overlay.scale;
+    const int height = overlay.pixels.height / overlay.scale;
     if (pageRect.width == STANDARD_WIDTH && pageRect.height == STANDARD_HEIGHT) {
-        canvas.drawPicture(overlay.pixels,
-                           {pageRect.left + overlay.left, pageRect.top + overlay.top,
-                            overlay.pixels.width, overlay.pixels.height});
+        canvas.drawPicture(overlay.pixels, {pageRect.left + overlay.left,
+                                            pageRect.top + overlay.top, width, height});
         return;
     }
     const auto scaled = [](int value, int size, int standard) { return value * size / standard; };
     const int left = scaled(overlay.left, pageRect.width, STANDARD_WIDTH);
     const int top = scaled(overlay.top, pageRect.height, STANDARD_HEIGHT);
-    const int right = scaled(overlay.left + overlay.pixels.width, pageRect.width, STANDARD_WIDTH);
-    const int bottom =
-        scaled(overlay.top + overlay.pixels.height, pageRect.height, STANDARD_HEIGHT);
+    const int right = scaled(overlay.left + width, pageRect.width, STANDARD_WIDTH);
+    const int bottom = scaled(overlay.top + height, pageRect.height, STANDARD_HEIGHT);
     canvas.drawPicture(overlay.pixels,
                        {pageRect.left + left, pageRect.top + top, right - left, bottom - top});
 }

@@ -10,9 +10,11 @@ namespace vantrel {
 // the same pixels on screen for a fraction of the drawing time and memory.
 struct SkinOverlay {
     SkinImage pixels;
-    int left = 0, top = 0; // where the box lies on the full page
+    int left = 0, top = 0; // where the box lies on the full page, in page pixels
+    int scale = 1;         // the picture's pixels for each page pixel, each way
 
-    // Finds the box once; a picture with no visible pixel keeps nothing.
+    // Finds the box once; a picture with no visible pixel keeps nothing. A picture drawn at a
+    // scale (1600 by 1200 for scale 2) keeps a box whose edges fall on page pixels.
     static SkinOverlay fromFullPage(const SkinImage& picture);
 };
 

@@ -43,7 +43,10 @@ void ArtworkWriter::write(const QString& path, const QByteArray& bytes) {
 }
 
 void ArtworkWriter::writePng(int id, const QImage& picture) {
-    write(prepare(QStringLiteral("png"), QStringLiteral("%1.png").arg(id)), encodePng(picture));
+    const int scale = qRound(picture.devicePixelRatio());
+    const QString name = scale == 1 ? QStringLiteral("%1.png").arg(id)
+                                    : QStringLiteral("%1@%2x.png").arg(id).arg(scale);
+    write(prepare(QStringLiteral("png"), name), encodePng(picture));
 }
 
 void ArtworkWriter::writeBitmap(int id, const QImage& picture) {

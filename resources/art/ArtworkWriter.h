@@ -9,8 +9,9 @@
 
 namespace vantrel::art {
 
-// Writes the made pictures into the resource folders under their resource ids: png/<id>.png,
-// bitmap/<id>.bmp, icon/<id>-<size>.png and icon/<id>.ico.
+// Writes the made pictures into the resource folders under their resource ids: png/<id>.png (and
+// png/<id>@2x.png for a picture drawn at scale 2), bitmap/<id>.bmp, icon/<id>-<size>.png and
+// icon/<id>.ico.
 class ArtworkWriter {
 public:
     explicit ArtworkWriter(const QDir& resources);

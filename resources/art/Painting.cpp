@@ -7,9 +7,22 @@
 
 namespace vantrel::art {
 
+namespace {
+
+int currentScale = 1;
+
+} // namespace
+
+void setDrawingScale(int scale) {
+    currentScale = scale;
+}
+
 QImage blankPicture(QSize size, Transparency transparency) {
     const bool alpha = transparency == Transparency::Alpha;
-    QImage picture(size, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QImage picture(size * currentScale,
+                   alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    // A painter on the picture then draws in page pixels.
+    picture.setDevicePixelRatio(currentScale);
     picture.fill(alpha ? Qt::transparent : Qt::black);
     return picture;
 }

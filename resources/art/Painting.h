@@ -15,7 +15,12 @@ namespace vantrel::art {
 
 enum class Transparency { Opaque, Alpha };
 
-// A blank page-sized or smaller picture: opaque ones start black, alpha ones fully transparent.
+// The pictures are drawn once for each screen density: at scale 2 a picture has twice as many
+// pixels each way, and its drawing still speaks in page pixels.
+void setDrawingScale(int scale);
+
+// A blank page-sized or smaller picture, sized in page pixels, at the drawing scale: opaque ones
+// start black, alpha ones fully transparent.
 QImage blankPicture(QSize size, Transparency transparency);
 
 // Starts a painter with antialiasing on everything.

@@ -9,6 +9,7 @@
 #include "Inventory.h"
 #include "KeyHighlights.h"
 #include "Lamps.h"
+#include "Painting.h"
 #include "PcSetupBackground.h"
 #include "X360Background.h"
 
@@ -27,13 +28,9 @@ void writeTable(ArtworkWriter& writer, const std::array<int, count>& ids, Make m
     }
 }
 
-void writeAll(ArtworkWriter& writer) {
+void writePictures(ArtworkWriter& writer) {
     writeTable(writer, inventory::PC_BUTTON_FACES, pcButtonFace);
     writer.writePng(inventory::PC_BACKGROUND, pcSetupBackground());
-
-    QImage highlight(100, 27, QImage::Format_RGB32);
-    highlight.fill(QColor(200, 200, 200));
-    writer.writeBitmap(inventory::HOVER_HIGHLIGHT, highlight);
 
     writeTable(writer, inventory::KEY_HIGHLIGHTS, keyHighlight);
     writer.writePng(inventory::X360_BACKGROUND, x360Background());
@@ -41,7 +38,21 @@ void writeAll(ArtworkWriter& writer) {
     writeTable(writer, inventory::SENSITIVITY_LAMPS, litSensitivityLamp);
     writeTable(writer, inventory::FIRING_LAMPS, litFiringLamp);
     writeTable(writer, inventory::COMMAND_FACES, commandFace);
+}
 
+void writeAll(ArtworkWriter& writer) {
+    for (const int scale : {1, 2}) {
+        setDrawingScale(scale);
+        writePictures(writer);
+    }
+    setDrawingScale(1);
+
+    // One flat colour: the pages copy it at any scale without losing anything.
+    QImage highlight(100, 27, QImage::Format_RGB32);
+    highlight.fill(QColor(200, 200, 200));
+    writer.writeBitmap(inventory::HOVER_HIGHLIGHT, highlight);
+
+    // The icon comes in sizes of its own.
     std::vector<QImage> icons;
     for (const int side : inventory::APP_ICON_SIDES) {
         icons.push_back(appIcon(side));

@@ -163,5 +163,62 @@ TEST(RasterCanvas, BlendsScalesCopiesAndKeepsToItsArea) {
     EXPECT_EQ(canvas.texts, std::vector<std::string>{"inside"});
 }
 
+TEST(RasterCanvas, AtScaleTwoDrawsInPagePixelsWithTwiceTheDetail) {
+    TextlessCanvas canvas(4, 2, 2);
+    ASSERT_EQ(canvas.image().width, 8);
+    ASSERT_EQ(canvas.image().height, 4);
+    canvas.fill({0, 0, 4, 2}, {0, 0, 200});
+
+    // A picture drawn at the canvas's density lands pixel for pixel: four by two pixels in two
+    // by one page pixels.
+    std::vector<std::uint32_t> eightColours;
+    for (std::uint32_t value = 1; value <= 8; ++value) {
+        eightColours.push_back(0xFF000000 | value);
+    }
+    canvas.drawPicture(SkinImage::fromStraightArgb(4, 2, eightColours), {0, 0, 2, 1});
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(rgbAt(canvas, x, 0), static_cast<std::uint32_t>(x + 1)) << "column " << x;
+        EXPECT_EQ(rgbAt(canvas, x, 1), static_cast<std::uint32_t>(x + 5)) << "column " << x;
+        EXPECT_EQ(rgbAt(canvas, x, 2), 0x0000C8u) << "the picture covers one page row";
+    }
+
+    // A surface in page pixels covers two by two canvas pixels per pixel.
+    const std::vector<std::uint32_t> surface = {0xFF111111, 0xFF222222};
+    canvas.copyBitmap(SkinImage::fromOpaqueRgb(2, 1, surface), {2, 1, 2, 1});
+    EXPECT_EQ(rgbAt(canvas, 4, 2), 0x111111u);
+    EXPECT_EQ(rgbAt(canvas, 5, 3), 0x111111u);
+    EXPECT_EQ(rgbAt(canvas, 6, 2), 0x222222u);
+    EXPECT_EQ(rgbAt(canvas, 7, 3), 0x222222u);
+
+    // The area is in page pixels too.
+    const PixelRect area[] = {{1, 0, 1, 1}};
+    canvas.setArea(area);
+    canvas.fill({0, 0, 4, 2}, {255, 255, 0});
+    EXPECT_EQ(rgbAt(canvas, 1, 1), 0x000006u);
+    EXPECT_EQ(rgbAt(canvas, 2, 0), 0xFFFF00u);
+    EXPECT_EQ(rgbAt(canvas, 3, 1), 0xFFFF00u);
+    EXPECT_EQ(rgbAt(canvas, 4, 0), 0x0000C8u);
+}
+
+TEST(SkinOverlay, FromAPictureAtScaleTwoKeepsABoxOnPagePixels) {
+    std::vector<std::uint32_t> pixels(1600 * 1200, 0);
+    // An odd first column and row: the box still starts on a page pixel.
+    pixels[239 * 1600 + 1017] = 0xFF0AC8FF;
+    pixels[240 * 1600 + 1020] = 0xFF0AC8FF;
+    const SkinImage full = SkinImage::fromStraightArgb(1600, 1200, pixels);
+    const SkinOverlay overlay = SkinOverlay::fromFullPage(full);
+    EXPECT_EQ(overlay.scale, 2);
+    EXPECT_EQ(overlay.left, 508);
+    EXPECT_EQ(overlay.top, 119);
+    EXPECT_EQ(overlay.pixels.width, 6);
+    EXPECT_EQ(overlay.pixels.height, 4);
+
+    TextlessCanvas direct(800, 600, 2);
+    TextlessCanvas cropped(800, 600, 2);
+    direct.drawPicture(full, {0, 0, 800, 600});
+    drawOverlay(cropped, overlay, {0, 0, 800, 600});
+    EXPECT_EQ(direct.image().pixels, cropped.image().pixels);
+}
+
 } // namespace
 } // namespace vantrel
