@@ -318,7 +318,7 @@ void CVantrelConfigDlg::saveToDevice() {
     // The result shows while sampling is still held off, as the write itself was.
     const SamplingPause pause(services_.monitor);
     const PcSaveResult result = savePcKeyMap(keyMap_, services_.link);
-    showOk(messages_, result == PcSaveResult::Failed ? commErrorMessage : pcSavedMessage);
+    showOk(messages_, pcSaveText(result));
 }
 
 void CVantrelConfigDlg::restoreDefaults() {

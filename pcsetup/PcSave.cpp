@@ -1,6 +1,7 @@
 #include "pcsetup/PcSave.h"
 
 #include "device/DeviceLink.h"
+#include "pcsetup/PcPageText.h"
 
 namespace vantrel {
 
@@ -13,6 +14,18 @@ PcSaveResult savePcKeyMap(KeyMap& keyMap, DeviceLink& link) {
     }
     keyMap.takeBaseline();
     return PcSaveResult::Saved;
+}
+
+std::string_view pcSaveText(PcSaveResult result) {
+    switch (result) {
+    case PcSaveResult::NoChange:
+        return noChangeMessage;
+    case PcSaveResult::Saved:
+        return pcSavedMessage;
+    case PcSaveResult::Failed:
+        break;
+    }
+    return commErrorMessage;
 }
 
 } // namespace vantrel

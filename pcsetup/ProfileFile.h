@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 
 namespace vantrel {
 
@@ -28,7 +29,8 @@ struct ProfileReadResult {
 // Reads the profile at exactly the path given; nothing is added to it. Blocks.
 ProfileReadResult readProfileFile(const std::filesystem::path& path);
 
-// Writes the key map as the profile at path, returning the cause when the host refused.
+// Writes the bytes as the whole file at path (a profile: the key map), returning the cause when
+// the host refused.
 // A file the host would not let the user write is refused and left as it is. A symbolic link is
 // saved through: the file it points to gets the bytes, and the link stays. The bytes go to a
 // fresh file beside the target first, which then takes the old file's place in one step, so a
@@ -38,8 +40,12 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path);
 // the host's usual permissions; an existing one keeps its owner, its permissions and its other
 // names: where a fresh file can't stand in for it, it is written in place, never emptied first.
 // Blocks.
-std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
-                                               const KeyMapBytes& keyMap);
+std::optional<FileErrorCause> writeFileSafely(const std::filesystem::path& path,
+                                              std::span<const std::uint8_t> bytes);
+inline std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
+                                                      const KeyMapBytes& keyMap) {
+    return writeFileSafely(path, keyMap);
+}
 
 // The path Save As Profile writes to: the chosen one, with ".map" appended unless it already ends
 // in ".map" or ".MAP" (exactly those; "keys.Map" becomes "keys.Map.map").

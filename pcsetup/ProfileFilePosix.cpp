@@ -152,7 +152,7 @@ bool takeOwnerAndMode(int file, const struct stat& existing) {
     return fchmod(file, existing.st_mode & permissionBits) == 0;
 }
 
-int writeOnce(int file, const KeyMapBytes& bytes) {
+int writeOnce(int file, std::span<const std::uint8_t> bytes) {
     ssize_t count = 0;
     do {
         count = write(file, bytes.data(), bytes.size());
@@ -166,7 +166,7 @@ int writeOnce(int file, const KeyMapBytes& bytes) {
 
 // Writes the key map into the fresh file, flushes it to the disk and closes it. Returns 0 or the
 // first error.
-int fillTemporary(int file, const KeyMapBytes& keyMap) {
+int fillTemporary(int file, std::span<const std::uint8_t> keyMap) {
     int error = writeOnce(file, keyMap);
     if (error == 0 && fsync(file) != 0) {
         error = errno;
@@ -191,7 +191,8 @@ struct ReplaceResult {
 // place in one rename, so a failure at any point leaves the old file as it was and nothing else
 // behind. existing describes the file there now, or is null when there is none.
 ReplaceResult replaceThroughTemporary(const std::filesystem::path& target,
-                                      const struct stat* existing, const KeyMapBytes& keyMap) {
+                                      const struct stat* existing,
+                                      std::span<const std::uint8_t> keyMap) {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::filesystem::path temporary;
     const int file = createTemporary(folder, temporary);
@@ -222,7 +223,7 @@ ReplaceResult replaceThroughTemporary(const std::filesystem::path& target,
 // than both its old contents and a whole profile. A failure part-way leaves old and new bytes
 // mixed, where the truncating open would have left a partly written file. Returns 0 or the first
 // error.
-int overwriteInPlace(int file, const KeyMapBytes& keyMap) {
+int overwriteInPlace(int file, std::span<const std::uint8_t> keyMap) {
     std::size_t filled = 0;
     for (int attempt = 0; filled < keyMap.size(); ++attempt) {
         if (attempt == inPlaceWriteAttempts) {
@@ -248,7 +249,8 @@ int overwriteInPlace(int file, const KeyMapBytes& keyMap) {
 
 // Saves over the file open as existing (for writing) at target, and closes it. Returns 0 or the
 // first error.
-int saveOverExisting(int existing, const std::filesystem::path& target, const KeyMapBytes& keyMap) {
+int saveOverExisting(int existing, const std::filesystem::path& target,
+                     std::span<const std::uint8_t> keyMap) {
     struct stat info {};
     int error = fstat(existing, &info) == 0 ? 0 : errno;
     // Only a plain file holds a profile; a device or a pipe at that name is refused.
@@ -291,8 +293,8 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path) {
     return result;
 }
 
-std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
-                                               const KeyMapBytes& keyMap) {
+std::optional<FileErrorCause> writeFileSafely(const std::filesystem::path& path,
+                                              std::span<const std::uint8_t> keyMap) {
     std::filesystem::path target = path;
     if (const int error = resolveLinks(target); error != 0) {
         return causeOf(error);

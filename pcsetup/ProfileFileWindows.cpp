@@ -106,7 +106,7 @@ HANDLE createTemporary(const std::filesystem::path& folder, std::filesystem::pat
 }
 
 // Writes the key map, flushes it to the disk and closes the file. Returns 0 or the first error.
-DWORD fillTemporary(HANDLE file, const KeyMapBytes& keyMap) {
+DWORD fillTemporary(HANDLE file, std::span<const std::uint8_t> keyMap) {
     DWORD error = ERROR_SUCCESS;
     DWORD count = 0;
     if (!WriteFile(file, keyMap.data(), static_cast<DWORD>(keyMap.size()), &count, nullptr)) {
@@ -207,13 +207,13 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path) {
     return result;
 }
 
-std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
-                                               const KeyMapBytes& keyMap) {
+std::optional<FileErrorCause> writeFileSafely(const std::filesystem::path& path,
+                                              std::span<const std::uint8_t> keyMap) {
     return writeProfileFile(path, keyMap, hostFileCalls());
 }
 
 std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
-                                               const KeyMapBytes& keyMap,
+                                               std::span<const std::uint8_t> keyMap,
                                                const WindowsFileCalls& calls) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::filesystem::path temporary;

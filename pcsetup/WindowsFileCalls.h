@@ -32,7 +32,7 @@ const WindowsFileCalls& hostFileCalls();
 
 // writeProfileFile with these calls in the host's place.
 std::optional<FileErrorCause> writeProfileFile(const std::filesystem::path& path,
-                                               const KeyMapBytes& keyMap,
+                                               std::span<const std::uint8_t> keyMap,
                                                const WindowsFileCalls& calls);
 
 } // namespace vantrel

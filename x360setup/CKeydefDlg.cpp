@@ -300,17 +300,7 @@ void CKeydefDlg::saveForExit() {
 }
 
 void CKeydefDlg::showSaveResult(X360SaveResult result) {
-    switch (result) {
-    case X360SaveResult::Incomplete:
-        showOk(messages_, mappingIncompleteMessage);
-        return;
-    case X360SaveResult::Failed:
-        showOk(messages_, commErrorMessage);
-        return;
-    case X360SaveResult::Saved:
-        showOk(messages_, x360SavedMessage);
-        return;
-    }
+    showOk(messages_, x360SaveText(result));
 }
 
 void CKeydefDlg::setQuality(std::int32_t value, std::string_view text) {

@@ -1,6 +1,7 @@
 #include "x360setup/X360Settings.h"
 
 #include "device/DeviceLink.h"
+#include "x360setup/X360PageText.h"
 
 #include <algorithm>
 #include <numeric>
@@ -157,6 +158,18 @@ X360SaveResult saveX360Settings(X360Settings& settings, DeviceLink& link) {
         settings.deviceFiringSpeed = settings.firingSpeed;
     }
     return X360SaveResult::Saved;
+}
+
+std::string_view x360SaveText(X360SaveResult result) {
+    switch (result) {
+    case X360SaveResult::Incomplete:
+        return mappingIncompleteMessage;
+    case X360SaveResult::Saved:
+        return x360SavedMessage;
+    case X360SaveResult::Failed:
+        break;
+    }
+    return commErrorMessage;
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace vantrel {
 
@@ -87,5 +88,8 @@ bool loadX360Settings(X360Settings& settings, DeviceLink& link);
 
 // Writes what differs from the device's copies: map (with read-back), sensitivity, firing speed.
 X360SaveResult saveX360Settings(X360Settings& settings, DeviceLink& link);
+
+// What the user is told after a save with this result.
+std::string_view x360SaveText(X360SaveResult result);
 
 } // namespace vantrel
