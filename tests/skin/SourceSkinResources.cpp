@@ -1,0 +1,54 @@
+#include "tests/skin/SourceSkinResources.h"
+
+#include "tests/skin/PictureDecoder.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace vantrel::test {
+
+namespace {
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(file), {}};
+}
+
+} // namespace
+
+SourceSkinResources::SourceSkinResources() : folder_(VANTREL_RESOURCE_FOLDER) {
+}
+
+SkinImage SourceSkinResources::picture(int resourceId) {
+    const ResourceBytes found = findPicture(resourceId);
+    return found.lookup == ResourceLookup::Found ? decodePicture(found.bytes) : SkinImage{};
+}
+
+ResourceBytes SourceSkinResources::findPicture(int resourceId) {
+    const std::filesystem::path path = folder_ / "png" / (std::to_string(resourceId) + ".png");
+    if (missing_.count(resourceId) != 0 || !std::filesystem::exists(path)) {
+        return {ResourceLookup::NotFound, {}};
+    }
+    std::optional<std::vector<std::uint8_t>> bytes = readFile(path);
+    if (!bytes) {
+        return {ResourceLookup::NotLoaded, {}};
+    }
+    return {ResourceLookup::Found, std::move(*bytes)};
+}
+
+SkinImage SourceSkinResources::decodePicture(std::span<const std::uint8_t> bytes) {
+    return decodePng(bytes);
+}
+
+SkinImage SourceSkinResources::loadBitmap(int resourceId) {
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        readFile(folder_ / "bitmap" / (std::to_string(resourceId) + ".bmp"));
+    return bytes ? decodeBitmap(*bytes) : SkinImage{};
+}
+
+} // namespace vantrel::test
