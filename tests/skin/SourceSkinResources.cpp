@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -42,7 +43,17 @@ ResourceBytes SourceSkinResources::findPicture(int resourceId) {
 }
 
 SkinImage SourceSkinResources::decodePicture(std::span<const std::uint8_t> bytes) {
-    return decodePng(bytes);
+    // Decoding the full-page pictures is most of what a page test costs, and every test sets up
+    // its pages afresh: the same file is decoded once in a test program.
+    static std::map<std::vector<std::uint8_t>, SkinImage> decoded;
+    std::vector<std::uint8_t> key(bytes.begin(), bytes.end());
+    const auto found = decoded.find(key);
+    if (found != decoded.end()) {
+        return found->second;
+    }
+    SkinImage picture = decodePng(bytes);
+    decoded.emplace(std::move(key), picture);
+    return picture;
 }
 
 SkinImage SourceSkinResources::loadBitmap(int resourceId) {

@@ -8,8 +8,8 @@
 namespace vantrel::test {
 
 // The program's pictures read from the source tree's resources folder (png/<id>.png and
-// bitmap/<id>.bmp) and decoded by the host's decoder. Pictures can be taken away, to stand for a
-// program built without them.
+// bitmap/<id>.bmp) and decoded by the host's decoder, each file once in a test program. Pictures
+// can be taken away, to stand for a program built without them. User-interface thread only.
 class SourceSkinResources : public SkinResources {
 public:
     SourceSkinResources();
