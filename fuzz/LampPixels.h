@@ -1,8 +1,8 @@
 #pragma once
 
+#include "skin/PageSurface.h"
+#include "skin/SkinImage.h"
 #include "x360setup/ButtonDragDrop.h"
-
-#include <QImage>
 
 #include <array>
 #include <functional>
@@ -16,25 +16,26 @@ namespace vantrel::fuzz {
 class LampPixels {
 public:
     // Draws the page with that sensitivity and firing speed byte and returns the canvas.
-    using DrawWith = std::function<QImage(std::int8_t sensitivity, std::int8_t firingSpeed)>;
+    using DrawWith = std::function<SkinImage(std::int8_t sensitivity, std::int8_t firingSpeed)>;
 
     explicit LampPixels(const DrawWith& draw);
 
     // Whether the canvas shows exactly the lamp of level and the lamp of step lit (none for
     // nullopt and NO_FIRING_STEP). A lamp under an icon is not looked at.
-    bool showsOnly(const QImage& canvas, std::optional<int> level, int step,
+    bool showsOnly(const SkinImage& canvas, std::optional<int> level, int step,
                    const IconRects& icons) const;
 
 private:
     struct Lamp {
-        QRect box;
-        std::vector<QPoint> points;
-        std::vector<QRgb> lit;
-        std::vector<QRgb> unlit;
+        PixelRect box;
+        std::vector<PixelPoint> points;
+        std::vector<std::uint32_t> lit;
+        std::vector<std::uint32_t> unlit;
     };
 
-    static Lamp difference(const QImage& unlit, const QImage& lit);
-    static bool shows(const QImage& canvas, const Lamp& lamp, bool lit, const IconRects& icons);
+    static Lamp difference(const SkinImage& unlit, const SkinImage& lit);
+    static bool overlaps(const PixelRect& a, const PixelRect& b);
+    static bool shows(const SkinImage& canvas, const Lamp& lamp, bool lit, const IconRects& icons);
 
     std::array<Lamp, SENSITIVITY_LEVELS> levels_;
     std::array<Lamp, FIRING_STEPS> steps_;

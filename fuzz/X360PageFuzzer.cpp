@@ -1,10 +1,8 @@
-// The real XBox 360 page, offscreen, fed arbitrary device loads (items missing at random) and
-// arbitrary mouse input: moves, drags, drops, clicks and double clicks anywhere, and loads that
+// The real XBox 360 page, drawn in software, fed arbitrary device loads (items missing at random)
+// and arbitrary mouse input: moves, drags, drops, clicks and double clicks anywhere, and loads that
 // arrive in the middle of a drag. After every step the record, the icons and the drag state are
 // held against what the input did; every few inputs the page is drawn and its lamps are read
 // back from the pixels.
-#include "app/QtPageCanvas.h"
-#include "app/QtSkinResources.h"
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
 #include "fuzz/ByteReader.h"
@@ -12,14 +10,12 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/LampPixels.h"
 #include "fuzz/QuietShell.h"
+#include "tests/skin/SourceSkinResources.h"
+#include "tests/skin/TestCanvas.h"
 #include "x360setup/CKeydefDlg.h"
 #include "x360setup/X360PageText.h"
 
-#include <QApplication>
-#include <QEvent>
-
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -32,70 +28,57 @@ constexpr int ICON_SIZE = 30;
 // Drawing the whole page costs far more than the rest of an input; one input in this many is
 // drawn, the first of a run always, so that a single input replayed is drawn too.
 constexpr unsigned DRAW_EVERY = 32;
-const QPoint nowhere{-1000, -1000};
-
-int applicationArgc = 1;
-char applicationName[] = "fuzz_x360_page";
-char* applicationArgv[] = {applicationName, nullptr};
+constexpr PixelPoint nowhere{-1000, -1000};
 
 X360DeviceItems factoryItems() {
     return {defaultButtonMap(), SENSITIVITY_MID, DEFAULT_FIRING_SPEED};
 }
 
-// The page's window: repaint requests need no answer, since every drawn input composes the
-// whole page.
-class NoSurface : public PageSurface {
-public:
-    void repaintArea(const PixelRect&) override {}
-    void repaintAreaNow(const PixelRect&) override {}
-    void repaintPage() override {}
-    PixelPoint pointerPosition() const override { return {-1000, -1000}; }
-};
-
-// One application and one page for the whole run, as the program has.
+// One page for the whole run, as the program has, with the program's own pictures.
 struct Fixture {
     Fixture() {
-        page.showOn(surface);
         require(page.initialise(), "the page finds its pictures");
         page.decodePictures();
         // Until the first load every icon rests at home.
         homes = page.dragDrop().iconRect();
         lamps.emplace([this](std::int8_t sensitivity, std::int8_t firingSpeed) {
             page.takeLoad({defaultButtonMap(), sensitivity, firingSpeed});
-            draw();
-            return canvas.image().copy();
+            return draw();
         });
     }
 
-    void draw() { page.compose(canvas); }
+    // The whole page composed as a paint would.
+    const SkinImage& draw() {
+        canvas.emplace(page.pageRect().width, page.pageRect().height);
+        page.compose(*canvas);
+        return canvas->image();
+    }
 
-    QApplication application{applicationArgc, applicationArgv};
     CountingMessages messages;
     DeviceLink link{messages};
     MonitorState monitor;
     QuietShell shell;
-    QtSkinResources resources;
+    test::SourceSkinResources resources;
     CKeydefDlg page{{messages, link, monitor, shell, resources}};
-    NoSurface surface;
-    QtPageCanvas canvas{800, 600};
+    std::optional<test::TestCanvas> canvas;
     IconRects homes{};
     std::optional<LampPixels> lamps;
 };
 
 Fixture* fixture = nullptr;
 
-int keyUnder(const KeyRects& keys, QPoint at) {
+int keyUnder(const KeyRects& keys, PixelPoint at) {
     for (int key = 0; key < X360_KEY_COUNT; ++key) {
-        if (keys[static_cast<std::size_t>(key)].contains(at.x(), at.y())) {
+        if (keys[static_cast<std::size_t>(key)].contains(at.x, at.y)) {
             return key;
         }
     }
     return NO_DRAG;
 }
 
-int lowestIconUnder(const IconRects& icons, QPoint at) {
+int lowestIconUnder(const IconRects& icons, PixelPoint at) {
     for (int code = 0; code < X360_BUTTON_COUNT; ++code) {
-        if (icons[static_cast<std::size_t>(code)].contains(at.x(), at.y())) {
+        if (icons[static_cast<std::size_t>(code)].contains(at.x, at.y)) {
             return code;
         }
     }
@@ -156,9 +139,9 @@ public:
 private:
     // The page as a fresh connection to a factory-new device leaves it.
     void reset() {
-        send(QEvent::MouseButtonRelease, nowhere, Qt::LeftButton, Qt::NoButton);
+        page_.pointerReleased(nowhere, PointerButton::Left);
         page_.takeLoad(factoryItems());
-        send(QEvent::MouseMove, nowhere, Qt::NoButton, Qt::NoButton);
+        page_.pointerMoved(nowhere, false);
         fixture_.messages.texts.clear();
         fixture_.shell = QuietShell{};
         for (int code = 0; code < X360_BUTTON_COUNT; ++code) {
@@ -171,20 +154,7 @@ private:
         agreement_ = true;
     }
 
-    void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        const PixelPoint point{at.x(), at.y()};
-        const PointerButton which =
-            button == Qt::LeftButton ? PointerButton::Left : PointerButton::Other;
-        if (type == QEvent::MouseButtonPress) {
-            page_.pointerPressed(point, which);
-        } else if (type == QEvent::MouseButtonRelease) {
-            page_.pointerReleased(point, which);
-        } else {
-            page_.pointerMoved(point, (held & Qt::LeftButton) != 0);
-        }
-    }
-
-    QPoint point() {
+    PixelPoint point() {
         const int x = input_.le16() % 928 - 64;
         const int y = input_.le16() % 728 - 64;
         return {x, y};
@@ -297,12 +267,12 @@ private:
         }
     }
 
-    void move(QPoint at) {
+    void move(PixelPoint at) {
         const Snapshot was(page_);
         if (leftHeld_) {
-            seen_.insert({at.x(), at.y()});
+            seen_.insert({at.x, at.y});
         }
-        send(QEvent::MouseMove, at, Qt::NoButton, leftHeld_ ? Qt::LeftButton : Qt::NoButton);
+        page_.pointerMoved(at, leftHeld_);
         require(settings_.buttonMap == was.map, "a move never changes the map");
         for (int code = 0; code < X360_BUTTON_COUNT; ++code) {
             const auto index = static_cast<std::size_t>(code);
@@ -319,25 +289,26 @@ private:
         checkAlways(was);
     }
 
-    void checkUnderPointer(QPoint at) const {
+    void checkUnderPointer(PixelPoint at) const {
         const PixelRect& icon = drag_.iconRect()[static_cast<std::size_t>(drag_.dragButton())];
-        require(icon.left == at.x() - GRIP && icon.top == at.y() - GRIP,
+        require(icon.left == at.x - GRIP && icon.top == at.y - GRIP,
                 "the dragged icon is held by its grip under the pointer");
     }
 
-    void toggleLeft(QPoint at) {
+    void toggleLeft(PixelPoint at) {
         if (leftHeld_) {
             releaseLeft(at);
         } else {
-            pressLeft(QEvent::MouseButtonPress, at);
+            pressLeft(at);
         }
     }
 
-    void pressLeft(QEvent::Type type, QPoint at) {
+    // A press, or the second press of a double click, which the host delivers as a press too.
+    void pressLeft(PixelPoint at) {
         const Snapshot was(page_);
-        seen_.insert({at.x(), at.y()});
+        seen_.insert({at.x, at.y});
         leftHeld_ = true;
-        send(type, at, Qt::LeftButton, Qt::LeftButton);
+        page_.pointerPressed(at, PointerButton::Left);
         if (drag_.dragging()) {
             const int code = drag_.dragButton();
             require(code == lowestIconUnder(was.icons, at),
@@ -352,12 +323,12 @@ private:
         checkAlways(was);
     }
 
-    void releaseLeft(QPoint at) {
+    void releaseLeft(PixelPoint at) {
         const Snapshot was(page_);
         const QuietShell shellBefore = fixture_.shell;
         const std::size_t shown = fixture_.messages.texts.size();
         leftHeld_ = false;
-        send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        page_.pointerReleased(at, PointerButton::Left);
 
         require(!drag_.dragging() && drag_.hoverKey() == NO_DRAG && page_.pressedCommand() == -1,
                 "a release ends the drag, its highlight and the held command");
@@ -371,7 +342,7 @@ private:
         }
         checkCommand(was.pressedCommand, shellBefore, shown);
         require((fixture_.shell.switches > shellBefore.switches) ==
-                    fixture_.shell.tabArea(SetupPage::Pc).contains(at.x(), at.y()),
+                    fixture_.shell.tabArea(SetupPage::Pc).contains(at.x, at.y),
                 "a release over the PC Setup tab switches to it, and only there");
         if (was.pressedCommand == -1) {
             require(page_.helpText() == dragHelpText,
@@ -380,7 +351,7 @@ private:
         checkAlways(was, wholesale ? Change::Wholesale : Change::Drop);
     }
 
-    void checkDrop(const Snapshot& was, QPoint at) const {
+    void checkDrop(const Snapshot& was, PixelPoint at) const {
         const int dropped = was.dragButton;
         int target = keyUnder(drag_.keyRect(), at);
         if (target == NO_DRAG) {
@@ -432,12 +403,11 @@ private:
         }
     }
 
-    void rightClick(QPoint at) {
+    void rightClick(PixelPoint at) {
         const Snapshot was(page_);
         const std::string help = page_.helpText();
-        const Qt::MouseButtons left = leftHeld_ ? Qt::LeftButton : Qt::NoButton;
-        send(QEvent::MouseButtonPress, at, Qt::RightButton, left | Qt::RightButton);
-        send(QEvent::MouseButtonRelease, at, Qt::RightButton, left);
+        page_.pointerPressed(at, PointerButton::Other);
+        page_.pointerReleased(at, PointerButton::Other);
         require(settings_.buttonMap == was.map && drag_.iconRect() == was.icons &&
                     drag_.dragButton() == was.dragButton &&
                     page_.pressedCommand() == was.pressedCommand && page_.helpText() == help,
@@ -446,14 +416,14 @@ private:
     }
 
     // As the host delivers it: press, release, the double click (a second press), release.
-    void doubleClick(QPoint at) {
+    void doubleClick(PixelPoint at) {
         if (leftHeld_) {
             releaseLeft(at);
             return;
         }
-        pressLeft(QEvent::MouseButtonPress, at);
+        pressLeft(at);
         releaseLeft(at);
-        pressLeft(QEvent::MouseButtonDblClick, at);
+        pressLeft(at);
         releaseLeft(at);
     }
 
@@ -516,9 +486,7 @@ private:
     }
 
     void draw() {
-        fixture_.draw();
-        require(fixture_.lamps->showsOnly(fixture_.canvas.image(),
-                                          sensitivityLamp(settings_.sensitivity),
+        require(fixture_.lamps->showsOnly(fixture_.draw(), sensitivityLamp(settings_.sensitivity),
                                           settings_.firingStep, drag_.iconRect()),
                 "the lamps lit are the level and the step shown, and no others");
     }
@@ -537,13 +505,7 @@ private:
 } // namespace
 } // namespace vantrel::fuzz
 
-// The host's font library keeps what it once allocated for good: none of the page's leaks.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     vantrel::fuzz::fixture = new vantrel::fuzz::Fixture;
     return 0;
 }

@@ -1,12 +1,7 @@
-#include "tests/app/WindowFixture.h"
+#include "tests/window/PageFixture.h"
 
 #include "pcsetup/LabelledSlots.h"
-
-#include <QApplication>
-#include <QCursor>
-#include <QKeyEvent>
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,44 +11,40 @@
 namespace vantrel {
 namespace {
 
-using test::WindowFixture;
+using test::PageFixture;
+using test::TestCanvas;
 
 constexpr int lbSlot = 3;
 constexpr int ltSlot = 2;
 
 // Points on the page, in its pixels.
-const QPoint onLb{398, 455};
-const QPoint onLt{398, 501};
-const QPoint onNothing{600, 300};
-const QPoint onX360Tab{320, 36};
-const QPoint onPcTab{100, 36};
-const QPoint onSave{551, 561};
-const QPoint onReset{643, 561};
-const QPoint onExit{737, 561};
-const QPoint onLoadProfile{72, 516};
-const QPoint onSaveProfile{206, 516};
-const QPoint buttonPoints[] = {onSave, onReset, onExit, onLoadProfile, onSaveProfile};
-const QRect buttonRects[] = {{510, 546, 82, 30},
-                             {602, 546, 82, 30},
-                             {696, 546, 82, 30},
-                             {10, 498, 124, 36},
-                             {144, 498, 124, 36}};
-const QRect lbRect{348, 442, 100, 26};
+constexpr PixelPoint onLb{398, 455};
+constexpr PixelPoint onLt{398, 501};
+constexpr PixelPoint onNothing{600, 300};
+constexpr PixelPoint onX360Tab{320, 36};
+constexpr PixelPoint onPcTab{100, 36};
+constexpr PixelPoint onSave{551, 561};
+constexpr PixelPoint onReset{643, 561};
+constexpr PixelPoint onExit{737, 561};
+constexpr PixelPoint onLoadProfile{72, 516};
+constexpr PixelPoint onSaveProfile{206, 516};
+constexpr PixelPoint buttonPoints[] = {onSave, onReset, onExit, onLoadProfile, onSaveProfile};
+constexpr PixelRect buttonRects[] = {{510, 546, 82, 30},
+                                     {602, 546, 82, 30},
+                                     {696, 546, 82, 30},
+                                     {10, 498, 124, 36},
+                                     {144, 498, 124, 36}};
+constexpr PixelRect lbRect{348, 442, 100, 26};
+constexpr PixelRect qualityBar{284, 108, 18, 128};
+constexpr std::uint32_t HIGHLIGHT = 0xFFC8C8C8u;
+constexpr int BACKGROUND_ID = 221;
 
-// A key of a US keyboard as the X server reports it.
-struct XKey {
-    quint32 keysym;
-    quint32 scanCode;
-    Qt::Key qtKey;
-    Qt::KeyboardModifier modifier;
-    quint32 modifierMask;
-};
-
-const XKey controlL{0xffe3, 37, Qt::Key_Control, Qt::ControlModifier, 0x4};
-const XKey shiftL{0xffe1, 50, Qt::Key_Shift, Qt::ShiftModifier, 0x1};
-const XKey keyA{0x61, 38, Qt::Key_A, Qt::NoModifier, 0};
-const XKey keyB{0x62, 56, Qt::Key_B, Qt::NoModifier, 0};
-const XKey backspace{0xff08, 22, Qt::Key_Backspace, Qt::NoModifier, 0};
+// Key codes as the keyboard hook reports them.
+constexpr KeyCode keyA = 0x41;
+constexpr KeyCode keyB = 0x42;
+constexpr KeyCode shiftLeft = 0xA0;
+constexpr KeyCode controlLeft = 0xA2;
+constexpr KeyCode backspace = 0x08;
 
 // The page's own words, exact.
 const std::string defaultHelp = "Put the cursor on a button label which you want to define.";
@@ -90,51 +81,29 @@ std::vector<std::string> keyMapWrites(const KeyMapBytes& map) {
     return lines;
 }
 
-class PcSetupPageTest : public WindowFixture {
-protected:
-    void SetUp() override {
-        WindowFixture::SetUp();
-        // Paints reach the canvas only once the window is on the (offscreen) screen.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override {
-        while (!down_.empty()) {
-            keyUp(down_.back());
+// The pixels of a rectangle of a picture, row after row.
+std::vector<std::uint32_t> pixelsIn(const SkinImage& image, const PixelRect& rect) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = rect.top; y < rect.bottom(); ++y) {
+        for (int x = rect.left; x < rect.right(); ++x) {
+            pixels.push_back(image.pixel(x, y));
         }
-        WindowFixture::TearDown();
     }
+    return pixels;
+}
 
+PixelPoint corner(const PixelRect& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy};
+}
+
+class PcSetupPageTest : public PageFixture {
+protected:
     CVantrelConfigDlg& page() { return pcPage(); }
 
-    // A key event as the host delivers it: through the application-wide filter first, with the
-    // modifiers of the keys already down.
-    void sendKey(QEvent::Type type, const XKey& key) {
-        Qt::KeyboardModifiers modifiers;
-        quint32 state = 0;
-        for (const XKey& held : down_) {
-            modifiers |= held.modifier;
-            state |= held.modifierMask;
-        }
-        QKeyEvent event(type, key.qtKey, modifiers, key.scanCode, key.keysym, state);
-        QApplication::sendEvent(&pcWidget(), &event);
-    }
-    void keyDown(const XKey& key) {
-        sendKey(QEvent::KeyPress, key);
-        down_.push_back(key);
-    }
-    void keyUp(const XKey& key) {
-        sendKey(QEvent::KeyRelease, key);
-        std::erase_if(down_, [&](const XKey& held) { return held.keysym == key.keysym; });
-    }
-    void tap(const XKey& key) {
-        keyDown(key);
-        keyUp(key);
-    }
-
-    // Points the pointer at a spot of the page; the move it causes, if any, is delivered at once.
-    void pointAt(QPoint at) {
-        QCursor::setPos(pcWidget().mapToGlobal(at));
-        QApplication::processEvents();
+    // Points the pointer at a spot of the page; the move it causes is delivered at once.
+    void pointAt(PixelPoint at) {
+        pcSurface.pointer = at;
+        move(page(), at);
     }
 
     void startCaptureOnLb() {
@@ -143,13 +112,21 @@ protected:
         ASSERT_TRUE(page().capture().isCapturing());
     }
 
-    // Ctrl(left) + A into LB, capture ended by a second click.
-    void defineLbAsCtrlA() {
+    // A key into LB, held with another or alone, capture ended by a second click.
+    void defineLb(KeyCode key, KeyCode with = 0) {
         startCaptureOnLb();
-        keyDown(controlL);
-        tap(keyA);
-        keyUp(controlL);
+        test::HandKeys keys(page().capture());
+        if (with != 0) {
+            keys.down(with);
+        }
+        keys.tap(key);
         click(page(), onLb);
+        ASSERT_FALSE(page().capture().isCapturing());
+    }
+
+    // Ctrl(left) + A into LB.
+    void defineLbAsCtrlA() {
+        defineLb(keyA, controlLeft);
         ASSERT_EQ(page().labelText(lbSlot), "Ctrl(left) + A");
     }
 
@@ -165,28 +142,29 @@ protected:
         return texts;
     }
 
-    QImage canvasAfterRepaint(const QRect& area) {
-        pcWidget().repaint();
-        return pcWidget().canvas().copy(area);
-    }
-
-private:
-    std::vector<XKey> down_;
-};
-
-// Whether a text of the capture colour lies on the canvas in that area: red text on the grey
-// highlight keeps its red and loses green and blue alike.
-bool showsRedText(const QImage& area) {
-    for (int y = 0; y < area.height(); ++y) {
-        for (int x = 0; x < area.width(); ++x) {
-            const QColor colour = area.pixelColor(x, y);
-            if (colour.red() - colour.green() > 60 && colour.green() == colour.blue()) {
-                return true;
-            }
+    // The colour LB's label is drawn in, as the texts of a paint record it and its mark shows.
+    Colour lbTextColour() {
+        const TestCanvas& canvas = paint(page());
+        const std::vector<test::DrawnText> drawn = canvas.textsIn(lbRect);
+        EXPECT_EQ(drawn.size(), 1u);
+        if (drawn.empty()) {
+            return {};
         }
+        EXPECT_EQ(drawn[0].text, page().labelText(lbSlot));
+        EXPECT_EQ(drawn[0].align, ControlAlign::Centre);
+        const std::uint32_t mark = canvas.image().pixel(lbRect.left, TestCanvas::markRow(lbRect));
+        EXPECT_EQ(mark & 0xFFFFFF, std::uint32_t{drawn[0].colour.red} << 16 |
+                                       std::uint32_t{drawn[0].colour.green} << 8 |
+                                       drawn[0].colour.blue)
+            << "the text lies over the composed layers";
+        return drawn[0].colour;
     }
-    return false;
-}
+
+    bool repaintAsked(const PixelRect& rect) const {
+        return std::find(pcSurface.areas.begin(), pcSurface.areas.end(), rect) !=
+               pcSurface.areas.end();
+    }
+};
 
 TEST_F(PcSetupPageTest, TheHelpLineNamesWhatThePointerIsOn) {
     EXPECT_EQ(page().helpText(), defaultHelp);
@@ -206,12 +184,15 @@ TEST_F(PcSetupPageTest, TheHelpLineNamesWhatThePointerIsOn) {
     move(page(), onNothing);
     EXPECT_EQ(page().hoveredButton(), -1);
     EXPECT_EQ(page().helpText(), defaultHelp);
+    const TestCanvas& canvas = paint(page());
+    ASSERT_EQ(canvas.textsIn(controlRect(page().layout(), 1005)).size(), 1u);
+    EXPECT_EQ(canvas.textsIn(controlRect(page().layout(), 1005))[0].text, defaultHelp);
 }
 
 TEST_F(PcSetupPageTest, EveryLabelAndButtonAnswersOverItsWholeRectangle) {
     struct Label {
         int slot;
-        QRect rect;
+        PixelRect rect;
     };
     const Label labels[] = {
         {0, {18, 224, 102, 28}},   {1, {18, 178, 102, 28}},   {2, {348, 488, 100, 26}},
@@ -223,54 +204,60 @@ TEST_F(PcSetupPageTest, EveryLabelAndButtonAnswersOverItsWholeRectangle) {
     };
     for (const Label& label : labels) {
         SCOPED_TRACE(label.slot);
-        for (const QPoint corner : {label.rect.topLeft(), label.rect.bottomRight()}) {
+        const PixelRect& r = label.rect;
+        for (const PixelPoint at : {corner(r, 0, 0), corner(r, r.width - 1, r.height - 1)}) {
             move(page(), onNothing);
-            move(page(), corner);
+            move(page(), at);
             EXPECT_EQ(page().capture().hoverSlot(), label.slot);
         }
-        move(page(), label.rect.topRight() + QPoint(1, 0));
+        move(page(), corner(r, r.width, 0));
         EXPECT_NE(page().capture().hoverSlot(), label.slot);
     }
     for (int button = 0; button < CVantrelConfigDlg::BUTTON_COUNT; ++button) {
         SCOPED_TRACE(button);
-        const QRect& rect = buttonRects[button];
-        for (const QPoint corner : {rect.topLeft(), rect.bottomRight()}) {
+        const PixelRect& r = buttonRects[button];
+        for (const PixelPoint at : {corner(r, 0, 0), corner(r, r.width - 1, r.height - 1)}) {
             move(page(), onNothing);
-            move(page(), corner);
+            move(page(), at);
             EXPECT_EQ(page().hoveredButton(), button);
         }
-        move(page(), rect.bottomRight() + QPoint(0, 1));
+        move(page(), corner(r, r.width - 1, r.height));
         EXPECT_EQ(page().hoveredButton(), -1);
     }
 }
 
 TEST_F(PcSetupPageTest, TheHoveredLabelLiesOnTheHighlightBlock) {
-    const QImage background =
-        QImage(QStringLiteral(":/PNG/221")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QPoint corner = lbRect.topLeft();
-    const QColor highlight(200, 200, 200);
-    EXPECT_NE(canvasAfterRepaint(lbRect).pixelColor(0, 0), highlight);
+    const SkinImage background = resources.picture(BACKGROUND_ID);
+    ASSERT_EQ(background.width, 800);
+    EXPECT_NE(paint(page()).image().pixel(lbRect.left, lbRect.top), HIGHLIGHT);
 
     move(page(), onLb);
-    EXPECT_EQ(canvasAfterRepaint(lbRect).pixelColor(0, 0), highlight);
-    EXPECT_EQ(pcWidget().canvas().pixelColor(corner + QPoint(99, 25)), highlight);
-    EXPECT_EQ(pcWidget().canvas().pixelColor(corner + QPoint(99, 26)),
-              background.pixelColor(corner + QPoint(99, 26)))
+    EXPECT_TRUE(repaintAsked(lbRect));
+    const SkinImage& hovered = paint(page()).image();
+    EXPECT_EQ(hovered.pixel(lbRect.left, lbRect.top), HIGHLIGHT);
+    EXPECT_EQ(hovered.pixel(lbRect.left + 99, lbRect.top + 25), HIGHLIGHT);
+    EXPECT_EQ(hovered.pixel(lbRect.left + 99, lbRect.top + 26),
+              background.pixel(lbRect.left + 99, lbRect.top + 26))
         << "the block is cut to the label's 26 rows";
 
+    pcSurface.clear();
     move(page(), onNothing);
-    EXPECT_EQ(canvasAfterRepaint(lbRect).pixelColor(0, 0), background.pixelColor(corner));
+    EXPECT_TRUE(repaintAsked(lbRect));
+    EXPECT_EQ(paint(page()).image().pixel(lbRect.left, lbRect.top),
+              background.pixel(lbRect.left, lbRect.top));
 }
 
 TEST_F(PcSetupPageTest, ClickingAHoveredLabelShowsQuestionMarksInRedUntilTheNextClick) {
     move(page(), onLb);
-    EXPECT_FALSE(showsRedText(canvasAfterRepaint(lbRect)));
+    EXPECT_EQ(lbTextColour(), textColour);
 
+    pcSurface.clear();
     click(page(), onLb);
     EXPECT_TRUE(page().capture().isCapturing());
     EXPECT_EQ(page().labelText(lbSlot), "???");
+    EXPECT_EQ(pcSurface.areasNow, std::vector{lbRect}) << "drawn at once";
     EXPECT_EQ(page().helpText(), captureHelp);
-    EXPECT_TRUE(showsRedText(canvasAfterRepaint(lbRect)));
+    EXPECT_EQ(lbTextColour(), captureTextColour);
 
     move(page(), onLt);
     EXPECT_EQ(page().capture().hoverSlot(), lbSlot) << "capture stays on its label";
@@ -281,13 +268,13 @@ TEST_F(PcSetupPageTest, ClickingAHoveredLabelShowsQuestionMarksInRedUntilTheNext
     EXPECT_EQ(page().labelText(lbSlot), "Space");
     EXPECT_EQ(page().helpText(), labelHelp);
     EXPECT_EQ(page().keyMap().currentKeyMap(), DEFAULT_KEY_MAP);
-    EXPECT_FALSE(showsRedText(canvasAfterRepaint(lbRect)));
+    EXPECT_EQ(lbTextColour(), textColour);
 }
 
 struct KeysRow {
     const char* keys;
-    std::vector<XKey> held;
-    XKey pressed;
+    std::vector<KeyCode> held;
+    KeyCode pressed;
     int mainKey;
     int heldKey;
     const char* label;
@@ -298,11 +285,12 @@ class CapturedKeys : public PcSetupPageTest, public testing::WithParamInterface<
 TEST_P(CapturedKeys, SetTheLabelAndTheKeyMap) {
     const KeysRow& row = GetParam();
     startCaptureOnLb();
-    tap(keyB); // replaced by what follows: the last press wins
-    for (const XKey& key : row.held) {
-        keyDown(key);
+    test::HandKeys keys(page().capture());
+    keys.tap(keyB); // replaced by what follows: the last press wins
+    for (const KeyCode key : row.held) {
+        keys.down(key);
     }
-    keyDown(row.pressed);
+    keys.down(row.pressed);
 
     EXPECT_EQ(page().labelText(lbSlot), row.label);
     EXPECT_EQ(lbDefinition(), std::make_pair(row.mainKey, row.heldKey));
@@ -316,13 +304,13 @@ TEST_P(CapturedKeys, SetTheLabelAndTheKeyMap) {
 INSTANTIATE_TEST_SUITE_P(
     PcSetupPage, CapturedKeys,
     testing::Values(KeysRow{"A", {}, keyA, 0x41, 0, "A"},
-                    KeysRow{"CtrlLeftHeldThenA", {controlL}, keyA, 0x41, 0xA2, "Ctrl(left) + A"},
-                    KeysRow{"ShiftLeftAlone", {}, shiftL, 0xA0, 0, "Shift(left)"}),
+                    KeysRow{"CtrlLeftHeldThenA", {controlLeft}, keyA, 0x41, 0xA2, "Ctrl(left) + A"},
+                    KeysRow{"ShiftLeftAlone", {}, shiftLeft, 0xA0, 0, "Shift(left)"}),
     [](const testing::TestParamInfo<KeysRow>& info) { return std::string(info.param.keys); });
 
 struct PointerRow {
     const char* where;
-    QPoint at;
+    PixelPoint at;
     int hoverSlot;
     const std::string& help;
 };
@@ -333,18 +321,19 @@ TEST_P(BackspaceRehover, ClearsTheSlotAndHoversWhatThePointerIsOn) {
     const PointerRow& row = GetParam();
     pointAt(onLb);
     startCaptureOnLb();
-    tap(keyA);
+    test::HandKeys keys(page().capture());
+    keys.tap(keyA);
     pointAt(row.at); // a movement while capturing does nothing
     ASSERT_EQ(page().capture().hoverSlot(), lbSlot);
 
-    tap(backspace);
+    keys.tap(backspace);
 
     EXPECT_EQ(page().labelText(lbSlot), "???");
     EXPECT_EQ(lbDefinition(), std::make_pair(0, 0));
     EXPECT_FALSE(page().capture().isCapturing());
     EXPECT_EQ(page().capture().hoverSlot(), row.hoverSlot);
     EXPECT_EQ(page().helpText(), row.help);
-    EXPECT_FALSE(showsRedText(canvasAfterRepaint(lbRect)));
+    EXPECT_EQ(lbTextColour(), textColour);
 }
 
 INSTANTIATE_TEST_SUITE_P(PcSetupPage, BackspaceRehover,
@@ -375,7 +364,7 @@ TEST_P(TabDuringCapture, EndsTheCaptureRestoresTheLabelAndSwitches) {
     if (pressOnTheTab) {
         press(page(), onX360Tab);
     } else {
-        move(page(), onX360Tab, Qt::LeftButton);
+        move(page(), onX360Tab, true);
     }
     release(page(), onX360Tab);
 
@@ -383,8 +372,7 @@ TEST_P(TabDuringCapture, EndsTheCaptureRestoresTheLabelAndSwitches) {
     EXPECT_EQ(page().capture().hoverSlot(), -1);
     EXPECT_EQ(page().labelText(lbSlot), "Space");
     EXPECT_EQ(page().helpText(), defaultHelp);
-    EXPECT_TRUE(x360Widget().isVisible());
-    EXPECT_FALSE(pcWidget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::X360));
     EXPECT_EQ(page().keyMap().currentKeyMap(), DEFAULT_KEY_MAP);
 }
 
@@ -408,71 +396,86 @@ TEST_F(PcSetupPageTest, SaveWithoutADeviceSaysItIsNotFound) {
 TEST_F(PcSetupPageTest, LabelsShowTheDefaultsBeforeAnyDeviceRead) {
     EXPECT_EQ(page().labelText(lbSlot), "Space");
     EXPECT_EQ(page().labelText(ltSlot), "Shift(left)");
+    const TestCanvas& canvas = paint(page());
     for (const LabelledSlot& entry : LABELLED_SLOTS) {
-        EXPECT_EQ(page().labelText(entry.slot),
-                  std::string(keyName(DEFAULT_KEY_MAP[static_cast<std::size_t>(entry.slot)])))
-            << entry.caption;
+        const std::string expected{keyName(DEFAULT_KEY_MAP[static_cast<std::size_t>(entry.slot)])};
+        EXPECT_EQ(page().labelText(entry.slot), expected) << entry.caption;
+        const auto drawn = canvas.textsIn(controlRect(page().layout(), entry.placeHolderId));
+        ASSERT_EQ(drawn.size(), 1u) << entry.caption;
+        EXPECT_EQ(drawn[0].text, expected) << entry.caption;
     }
 }
 
-TEST_F(PcSetupPageTest, ADeviceReadWhileTheXBoxPageIsShownReachesTheLabelsAtTheNextPaint) {
+TEST_F(PcSetupPageTest, ADeviceReadWhileTheXBoxPageIsShownRewritesTheLabels) {
     const std::uint8_t keyBCode[] = {0x42};
     ASSERT_EQ(link.writeBytes(52 + lbSlot, keyBCode), 0u);
     click(page(), onX360Tab);
-    ASSERT_TRUE(x360Widget().isVisible());
+    ASSERT_TRUE(shows(SetupPage::X360));
 
-    // What the monitor does while the PC Setup page is hidden: the hand-over rewrites the labels
-    // without drawing.
+    // What the monitor hands over while the PC Setup page is hidden.
     KeyMapBytes block{};
     ASSERT_EQ(link.RdEELong(block), 0u);
+    pcSurface.clear();
     page().takeDeviceKeyMap(block);
-
-    click(x360Page(), onPcTab);
-    ASSERT_TRUE(pcWidget().isVisible());
     EXPECT_EQ(page().labelText(lbSlot), "B");
     EXPECT_EQ(page().labelText(ltSlot), "Shift(left)");
+    EXPECT_EQ(pcSurface.areas.size(), LABELLED_SLOT_COUNT) << "every label is drawn again";
+    EXPECT_TRUE(repaintAsked(lbRect));
     EXPECT_FALSE(page().keyMap().refreshAllLabels());
+    EXPECT_FALSE(page().keyMap().isChanged()) << "the device's map is the baseline";
+
+    click(x360Page(), onPcTab);
+    ASSERT_TRUE(shows(SetupPage::Pc));
+    EXPECT_EQ(paint(page()).textsIn(lbRect).at(0).text, "B");
 }
 
 TEST_F(PcSetupPageTest, AHeldPictureButtonShowsTheBackgroundsPressedLook) {
-    const QImage background =
-        QImage(QStringLiteral(":/PNG/221")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    ASSERT_EQ(background.size(), QSize(800, 600));
-    std::vector<QImage> drawn;
-    for (const QRect& rect : buttonRects) {
-        drawn.push_back(canvasAfterRepaint(rect));
-        ASSERT_NE(drawn.back(), background.copy(rect)) << "the button's picture covers it";
+    const SkinImage background = resources.picture(BACKGROUND_ID);
+    ASSERT_EQ(background.width, 800);
+    ASSERT_EQ(background.height, 600);
+    std::vector<std::vector<std::uint32_t>> drawn;
+    for (const PixelRect& rect : buttonRects) {
+        drawn.push_back(pixelsIn(paint(page()).image(), rect));
+        ASSERT_NE(drawn.back(), pixelsIn(background, rect)) << "the button's picture covers it";
     }
     // Pressing each in turn, never releasing: the one held shows the background, the others
     // their pictures.
     for (int button = 0; button < CVantrelConfigDlg::BUTTON_COUNT; ++button) {
         SCOPED_TRACE(button);
+        pcSurface.clear();
         press(page(), buttonPoints[button]);
         EXPECT_EQ(page().pressedButton(), button);
-        pcWidget().repaint();
+        EXPECT_TRUE(repaintAsked(buttonRects[button]));
+        const SkinImage& canvas = paint(page()).image();
         for (int other = 0; other < CVantrelConfigDlg::BUTTON_COUNT; ++other) {
-            const QRect& rect = buttonRects[other];
-            EXPECT_EQ(pcWidget().canvas().copy(rect),
-                      other == button ? background.copy(rect) : drawn[other])
+            const PixelRect& rect = buttonRects[other];
+            EXPECT_EQ(pixelsIn(canvas, rect),
+                      other == button ? pixelsIn(background, rect) : drawn[other])
                 << other;
         }
     }
     release(page(), onNothing); // Save As Profile, whose dialog is cancelled
     EXPECT_EQ(page().pressedButton(), -1);
-    EXPECT_EQ(canvasAfterRepaint(buttonRects[4]), drawn[4]);
+    EXPECT_EQ(pixelsIn(paint(page()).image(), buttonRects[4]), drawn[4]);
     EXPECT_EQ(fileDialogs.saveCalls, 1);
 }
 
 TEST_F(PcSetupPageTest, TheQualityNumberShowsTheReadingsText) {
-    const QRect bar{284, 108, 18, 128};
+    const PixelRect number = controlRect(page().layout(), 1026);
     EXPECT_EQ(page().quality().text(), "");
-    const QImage gaugeAtZero = canvasAfterRepaint(bar);
+    EXPECT_TRUE(paint(page()).textsIn(number).empty()) << "an empty text draws nothing";
+    const std::vector<std::uint32_t> gaugeAtZero = pixelsIn(paint(page()).image(), qualityBar);
 
     page().setQuality(-5, "-05");
 
     EXPECT_EQ(page().quality().value(), -5);
     EXPECT_EQ(page().quality().text(), "-05");
-    EXPECT_NE(pcWidget().canvas().copy(bar), gaugeAtZero) << "the marker moved";
+    EXPECT_EQ(pcSurface.areasNow, std::vector{controlRect(page().layout(), 1065)})
+        << "the quality area is drawn at once";
+    const TestCanvas& canvas = paint(page());
+    EXPECT_NE(pixelsIn(canvas.image(), qualityBar), gaugeAtZero) << "the marker moved";
+    ASSERT_EQ(canvas.textsIn(number).size(), 1u);
+    EXPECT_EQ(canvas.textsIn(number)[0].text, "-05");
 }
 
 // The page over the simulated receiver, whose key map has been read as a connection does.
@@ -491,12 +494,10 @@ protected:
         return map;
     }
 
-    std::filesystem::path folder() const {
-        return std::filesystem::path(dir_.path().toStdString());
-    }
+    const std::filesystem::path& folder() const { return dir_.path(); }
 
 private:
-    QTemporaryDir dir_;
+    test::TempFolder dir_;
 };
 
 TEST_F(PcSetupEndToEnd, SavingADefinedLabelWritesTheKeyMapInFourBlocks) {
@@ -520,8 +521,10 @@ TEST_F(PcSetupEndToEnd, SavingADefinedLabelWritesTheKeyMapInFourBlocks) {
 
 TEST_F(PcSetupEndToEnd, ResetAfterACaptureSavesTheDefaultsAndASecondResetLeavesNothingToSave) {
     defineLbAsCtrlA();
+    pcSurface.clear();
     click(page(), onReset);
     EXPECT_EQ(page().labelText(lbSlot), "Space");
+    EXPECT_GE(pcSurface.wholePages, 1) << "the whole page is drawn again";
     EXPECT_EQ(page().keyMap().currentKeyMap(), DEFAULT_KEY_MAP);
     EXPECT_TRUE(page().keyMap().isChanged()) << "against the map before the reset";
 
@@ -534,21 +537,21 @@ TEST_F(PcSetupEndToEnd, ResetAfterACaptureSavesTheDefaultsAndASecondResetLeavesN
 
 TEST_F(PcSetupEndToEnd, APressOnSaveSavesWhereverItIsReleased) {
     struct Release {
-        QPoint at;
+        PixelPoint at;
         KeyCode lbKey; // a fresh change for each save
     };
     for (const Release& r : {Release{onNothing, 0x41}, Release{onX360Tab, 0x42}}) {
         SCOPED_TRACE(r.lbKey);
-        page().keyMap().setDefinition(lbSlot, r.lbKey, 0);
+        defineLb(r.lbKey);
         messages.clear();
         press(page(), onSave);
-        move(page(), r.at, Qt::LeftButton);
+        move(page(), r.at, true);
         release(page(), r.at);
         EXPECT_EQ(messages.texts(), std::vector<std::string>{savedText});
         EXPECT_EQ(takeTrace(), keyMapWrites(page().keyMap().currentKeyMap()));
         EXPECT_EQ(receiver->memory()[52 + lbSlot], r.lbKey);
     }
-    EXPECT_TRUE(x360Widget().isVisible()) << "a release over the XBox 360 tab also switches";
+    EXPECT_TRUE(shows(SetupPage::X360)) << "a release over the XBox 360 tab also switches";
 }
 
 TEST_F(PcSetupEndToEnd, SaveAsProfileWritesTheKeyMapToAMapFile) {
@@ -645,7 +648,7 @@ TEST_P(ExitWithAChange, AsksAndDoesWhatTheAnswerSays) {
     EXPECT_EQ(messages.texts(), expected);
     EXPECT_EQ(deviceKeyMap(), row.saves ? page().keyMap().currentKeyMap() : deviceBefore);
     EXPECT_EQ(takeTrace().size(), row.saves ? 4u : 0u);
-    EXPECT_EQ(window->isVisible(), !row.ends);
+    EXPECT_EQ(host.runsEnded, row.ends ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(PcSetupPage, ExitWithAChange,

@@ -1,20 +1,19 @@
-#include "tests/app/WindowFixture.h"
-
-#include <QSignalSpy>
+#include "tests/window/PageFixture.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace vantrel {
 namespace {
 
-using test::WindowFixture;
+using test::PageFixture;
 
-const QPoint pcTab{100, 36};
-const QPoint x360Tab{320, 36};
-const QPoint awayFromTabs{400, 300};
-const QPoint pcExit{736, 560};
-const QPoint x360Exit{734, 560};
+constexpr PixelPoint pcTab{100, 36};
+constexpr PixelPoint x360Tab{320, 36};
+constexpr PixelPoint awayFromTabs{400, 300};
+constexpr PixelPoint pcExit{736, 560};
+constexpr PixelPoint x360Exit{734, 560};
+constexpr int lbSlot = 3;
+constexpr PixelPoint onLb{398, 455};
 
 const std::string deviceNotFoundText =
     "Vantrel device not found. \r\nPlug-in your Vantrel Receiver "
@@ -39,39 +38,39 @@ std::vector<std::string> keyMapWrites(const KeyMapBytes& map) {
     return lines;
 }
 
-class MainWindowTest : public WindowFixture {};
+class MainWindowTest : public PageFixture {};
 
 TEST_F(MainWindowTest, OpensOnThePcSetupPageWithBothPagesBuilt) {
-    EXPECT_EQ(window->windowTitle(), "Vantrel Setup Utility V104a");
-    EXPECT_EQ(window->size(), QSize(800, 600));
-    EXPECT_TRUE(pcWidget().isVisible());
-    EXPECT_FALSE(x360Widget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::Pc));
+    EXPECT_EQ(window->shownPage(), SetupPage::Pc);
     EXPECT_TRUE(pcPage().initialised());
     EXPECT_TRUE(x360Page().initialised());
-    EXPECT_EQ(pcWidget().geometry(), QRect(0, 0, 800, 600));
-    EXPECT_EQ(x360Widget().geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(pcPage().pageRect(), (PixelRect{0, 0, 800, 600}));
+    EXPECT_EQ(x360Page().pageRect(), (PixelRect{0, 0, 800, 600}));
+    EXPECT_TRUE(window->tabArea(SetupPage::Pc).contains(pcTab.x, pcTab.y));
+    EXPECT_TRUE(window->tabArea(SetupPage::X360).contains(x360Tab.x, x360Tab.y));
+    EXPECT_EQ(keyboard.installed, &pcPage().capture()) << "the page took the keyboard";
     EXPECT_EQ(monitorStarts, 1);
     EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(MainWindowTest, OnlyAReleaseOverTheOtherPagesTabSwitches) {
     release(pcPage(), pcTab); // its own tab
-    EXPECT_TRUE(pcWidget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::Pc));
 
     press(pcPage(), x360Tab);
     release(pcPage(), awayFromTabs);
-    EXPECT_TRUE(pcWidget().isVisible()) << "a press on the other tab is not enough";
+    EXPECT_TRUE(shows(SetupPage::Pc)) << "a press on the other tab is not enough";
 
     press(pcPage(), awayFromTabs);
     release(pcPage(), x360Tab);
-    EXPECT_TRUE(x360Widget().isVisible()) << "a release there switches, wherever the press was";
-    EXPECT_FALSE(pcWidget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::X360)) << "a release there switches, wherever the press was";
+    EXPECT_EQ(window->shownPage(), SetupPage::X360);
 
     release(x360Page(), x360Tab);
-    EXPECT_TRUE(x360Widget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::X360));
     click(x360Page(), pcTab);
-    EXPECT_TRUE(pcWidget().isVisible());
-    EXPECT_FALSE(x360Widget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::Pc));
 }
 
 TEST_F(MainWindowTest, DeviceNoticesThatNameTheReceiverSignalTheMonitor) {
@@ -97,32 +96,32 @@ TEST_F(MainWindowTest, DeviceNoticesThatNameTheReceiverSignalTheMonitor) {
 }
 
 TEST_F(MainWindowTest, BothSaveButtonsRefuseWithoutADevice) {
-    EXPECT_FALSE(rules->passesSaveGuard());
+    EXPECT_FALSE(window->passesSaveGuard());
     EXPECT_EQ(messages.texts(), std::vector{deviceNotFoundText});
     state.deviceConnected = 1;
-    EXPECT_TRUE(rules->passesSaveGuard());
+    EXPECT_TRUE(window->passesSaveGuard());
 }
 
-// A connected device; the window's end is watched.
-class ExitTest : public WindowFixture {
+// A connected device; the run's end is watched.
+class ExitTest : public PageFixture {
 protected:
     void SetUp() override {
-        WindowFixture::SetUp();
-        finished.emplace(window.get(), &QDialog::finished);
+        PageFixture::SetUp();
         connect();
     }
 
-    // Changes both settings sets: the LB slot's key, and the firing speed by its lamp.
-    void changeBoth(KeyCode lbKey, QPoint firingLamp) {
-        pcPage().keyMap().setDefinition(lbSlot, lbKey, 0);
-        pcPage().refreshLabels();
+    // Changes both settings sets: the LB slot's key by capture, and the firing speed by its lamp.
+    void changeBoth(KeyCode lbKey, PixelPoint firingLamp) {
+        window->switchTo(SetupPage::Pc);
+        move(pcPage(), onLb);
+        click(pcPage(), onLb);
+        test::HandKeys(pcPage().capture()).tap(lbKey);
+        click(pcPage(), onLb);
         click(x360Page(), firingLamp);
+        ASSERT_EQ(pcPage().keyMap().mainKey(lbSlot), lbKey);
         ASSERT_TRUE(pcPage().keyMap().isChanged());
         ASSERT_TRUE(x360Page().isChanged());
     }
-
-    static constexpr int lbSlot = 3;
-    std::optional<QSignalSpy> finished;
 };
 
 TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
@@ -130,7 +129,7 @@ TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
         const char* name;
         SetupPage asking;
         KeyCode lbKey;
-        QPoint firingLamp;
+        PixelPoint firingLamp;
         std::string x360Write;
         std::vector<std::string> messages;
     };
@@ -150,15 +149,15 @@ TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        window->show();
         changeBoth(c.lbKey, c.firingLamp);
         // The way a user gets to the asking page: a release over its tab header.
         if (c.asking == SetupPage::X360) {
             release(pcPage(), x360Tab);
+            ASSERT_TRUE(shows(SetupPage::X360));
         }
         const std::vector<std::string> pcWrites = keyMapWrites(pcPage().keyMap().currentKeyMap());
         messages.clear();
-        finished->clear();
+        host.runsEnded = 0;
 
         if (c.asking == SetupPage::X360) {
             click(x360Page(), x360Exit);
@@ -174,35 +173,45 @@ TEST_F(ExitTest, YesWithBothSetsChangedSavesTheAskingPagesSetFirst) {
             written.insert(written.begin(), pcWrites.begin(), pcWrites.end());
         }
         EXPECT_EQ(takeTrace(), written);
-        ASSERT_EQ(finished->count(), 1);
-        EXPECT_EQ(finished->at(0).at(0).toInt(), QDialog::Rejected);
-        EXPECT_FALSE(window->isVisible());
-        rules->switchTo(SetupPage::Pc);
+        EXPECT_EQ(host.runsEnded, 1);
     }
 }
 
-TEST_F(ExitTest, TheCloseBoxEndsWithoutAskingWhateverChanged) {
-    changeBoth(0x41, {612, 124});
-    window->close();
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_TRUE(takeTrace().empty());
-    ASSERT_EQ(finished->count(), 1);
-    EXPECT_EQ(finished->at(0).at(0).toInt(), QDialog::Rejected);
-    EXPECT_FALSE(window->isVisible());
-}
-
-class FailedRegistrationTest : public WindowFixture {
+class FailedRegistrationTest : public PageFixture {
 protected:
     void SetUp() override {
         notices.failure = 0x6F;
-        WindowFixture::SetUp();
+        PageFixture::SetUp();
     }
 };
 
 TEST_F(FailedRegistrationTest, SaysSoAndOpensAnyway) {
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"RegisterDeviceNotification failed: 0x6f"});
-    EXPECT_TRUE(pcWidget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::Pc));
+}
+
+// Another copy of the program holds the keyboard.
+class KeyboardHeldElsewhereTest : public PageFixture {
+protected:
+    void SetUp() override {
+        keyboard.claimAnswer = false;
+        PageFixture::SetUp();
+    }
+};
+
+TEST_F(KeyboardHeldElsewhereTest, ThePcPageStaysUnsetAndItsTabHeaderStillSwitches) {
+    EXPECT_FALSE(pcPage().initialised()) << "the page gives up at once, taking no keyboard";
+    EXPECT_EQ(keyboard.installed, nullptr);
+    EXPECT_TRUE(x360Page().initialised());
+    EXPECT_TRUE(messages.shown().empty());
+
+    move(pcPage(), onLb);
+    click(pcPage(), onLb);
+    EXPECT_EQ(pcPage().capture().hoverSlot(), -1) << "an unset page answers no pointer";
+
+    release(pcPage(), x360Tab);
+    EXPECT_TRUE(shows(SetupPage::X360)) << "the XBox 360 Setup tab still switches pages";
 }
 
 } // namespace

@@ -1,33 +1,17 @@
-#include "tests/app/WindowFixture.h"
+#include "tests/window/PageFixture.h"
 
-#include <QCoreApplication>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QResource>
-#include <QSignalSpy>
+#include "x360setup/CKeydefDlg.h"
 
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <span>
 
-// The compiled-in pictures, taken away and given back around a test that brings its own. The
-// resource functions live in the global namespace, where these declare them.
-static void dropCompiledSkin() {
-    Q_CLEANUP_RESOURCE(vantrel);
-}
-static void restoreCompiledSkin() {
-    Q_INIT_RESOURCE(vantrel);
-}
-
 namespace vantrel {
 namespace {
 
-QRect toQRect(const PixelRect& rect) {
-    return {rect.left, rect.top, rect.width, rect.height};
-}
-
-using test::WindowFixture;
+using test::PageFixture;
+using test::TestCanvas;
 
 constexpr PixelRect square(int left, int top) {
     return {left, top, 30, 30};
@@ -48,18 +32,20 @@ constexpr PixelRect midLamp{508, 172, 22, 24};
 constexpr PixelRect step3Lamp{602, 192, 20, 16};
 constexpr PixelRect step8Lamp{602, 116, 20, 16};
 
-QPoint centre(const PixelRect& rect) {
-    return {rect.left + rect.width / 2, rect.top + rect.height / 2};
-}
+using test::centre;
 
-const QPoint resetButton{538, 500};
-const QPoint reloadButton{630, 498};
-const QPoint defaultButton{720, 498};
-const QPoint saveButton{642, 560};
-const QPoint exitButton{734, 560};
-const QPoint pcTab{100, 36};
+constexpr PixelPoint resetButton{538, 500};
+constexpr PixelPoint reloadButton{630, 498};
+constexpr PixelPoint defaultButton{720, 498};
+constexpr PixelPoint saveButton{642, 560};
+constexpr PixelPoint exitButton{734, 560};
+constexpr PixelPoint pcTab{100, 36};
 // On the picture but on no key, lamp, icon, command or tab.
-const QPoint emptyPicture{450, 380};
+constexpr PixelPoint emptyPicture{450, 380};
+
+PixelPoint offset(PixelPoint at, int dx, int dy) {
+    return {at.x + dx, at.y + dy};
+}
 
 // The page's texts as the user reads them, misspellings included, typed out here so that a
 // changed word in the program is caught.
@@ -113,50 +99,50 @@ constexpr std::size_t RAISED_COMMANDS = 41;
 constexpr int PC_BACKGROUND_ID = 221;
 constexpr int COMMAND_COUNT = 5;
 
-// A picture as its resource holds it, read apart from the page.
-QImage png(int id) {
-    return QImage(QStringLiteral(":/PNG/%1").arg(id)).convertToFormat(QImage::Format_ARGB32);
+using Area = std::vector<PixelRect>;
+
+bool inArea(const Area& area, PixelPoint at) {
+    return std::any_of(area.begin(), area.end(),
+                       [&](const PixelRect& rect) { return rect.contains(at.x, at.y); });
 }
 
-// A 28 by 28 icon as it looks stretched into its 30 by 30 square.
-QImage squareIcon(int id) {
-    QImage square(30, 30, QImage::Format_ARGB32);
-    square.fill(Qt::transparent);
-    QPainter painter(&square);
-    painter.drawImage(QRect(0, 0, 30, 30), png(id));
-    return square;
+Area operator+(Area a, const Area& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 // Where the pages draw text and the gauge: nothing there comes from a picture alone.
-const QRegion textsAndGauge =
-    QRegion(198, 542, 380, 56) + QRegion(742, 174, 42, 24) + QRegion(710, 120, 18, 128);
+const Area textsAndGauge = {{198, 542, 380, 56}, {742, 174, 42, 24}, {710, 120, 18, 128}};
+
+std::uint32_t alphaOf(std::uint32_t pixel) {
+    return pixel >> 24;
+}
 
 // The first point where the picture shows an opaque pixel that no rival of its layer gives
 // (each rival is clear or opaque in another colour there) and that the background differs
 // from, outside what is drawn after it.
-std::optional<QPoint> telltale(const QImage& picture, const std::vector<QImage>& rivals,
-                               const QImage& background, const std::vector<QImage>& drawnAfter,
-                               const QRegion& coveredAfter) {
-    const auto row = [](const QImage& image, int y) {
-        return reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    };
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = row(picture, y)[x];
-            if (qAlpha(pixel) != 255 || (!background.isNull() && row(background, y)[x] == pixel)) {
+std::optional<PixelPoint> telltale(const SkinImage& picture, const std::vector<SkinImage>& rivals,
+                                   const SkinImage& background,
+                                   const std::vector<SkinImage>& drawnAfter,
+                                   const Area& coveredAfter) {
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint32_t pixel = picture.pixel(x, y);
+            if (alphaOf(pixel) != 255 ||
+                (!background.isNull() && background.pixel(x, y) == pixel)) {
                 continue;
             }
-            const auto givesIt = [&](const QImage& rival) {
-                const QRgb other = row(rival, y)[x];
-                return other == pixel || (qAlpha(other) != 0 && qAlpha(other) != 255);
+            const auto givesIt = [&](const SkinImage& rival) {
+                const std::uint32_t other = rival.pixel(x, y);
+                return other == pixel || (alphaOf(other) != 0 && alphaOf(other) != 255);
             };
-            const auto showsThere = [&](const QImage& later) {
-                return qAlpha(row(later, y)[x]) != 0;
+            const auto showsThere = [&](const SkinImage& later) {
+                return alphaOf(later.pixel(x, y)) != 0;
             };
             if (std::none_of(rivals.begin(), rivals.end(), givesIt) &&
                 std::none_of(drawnAfter.begin(), drawnAfter.end(), showsThere) &&
-                !coveredAfter.contains(QPoint(x, y))) {
-                return QPoint(x, y);
+                !inArea(coveredAfter, {x, y})) {
+                return PixelPoint{x, y};
             }
         }
     }
@@ -179,39 +165,12 @@ private:
     const MonitorState& state_;
 };
 
-// The areas of a page painted after the spy was made; what was pending before is painted first.
-class PaintSpy : public QObject {
-public:
-    explicit PaintSpy(QWidget& page) : page_(page) {
-        QCoreApplication::processEvents();
-        page_.installEventFilter(this);
-    }
-    ~PaintSpy() override { page_.removeEventFilter(this); }
-
-    QRegion painted() {
-        QCoreApplication::processEvents();
-        return painted_;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            painted_ += static_cast<QPaintEvent*>(event)->region();
-        }
-        return false;
-    }
-
-private:
-    QWidget& page_;
-    QRegion painted_;
-};
-
-class X360SetupPageTest : public WindowFixture {
+class X360SetupPageTest : public PageFixture {
 protected:
     void SetUp() override {
-        WindowFixture::SetUp();
+        PageFixture::SetUp();
         receiver->traceTo(sampling);
-        rules->switchTo(SetupPage::X360);
+        window->switchTo(SetupPage::X360);
     }
 
     CKeydefDlg& page() { return x360Page(); }
@@ -220,10 +179,10 @@ protected:
     std::string help() { return page().helpText(); }
 
     // Press, moves with the button held, release.
-    void drag(QPoint from, std::initializer_list<QPoint> over, QPoint to) {
+    void drag(PixelPoint from, std::initializer_list<PixelPoint> over, PixelPoint to) {
         press(page(), from);
-        for (const QPoint& point : over) {
-            move(page(), point, Qt::LeftButton);
+        for (const PixelPoint& point : over) {
+            move(page(), point, true);
         }
         release(page(), to);
     }
@@ -247,21 +206,18 @@ protected:
     }
 
     // The whole page composed as a paint would, for reading its pixels.
-    QImage composed() {
-        page().compose(composed_);
-        return composed_.image().copy();
-    }
+    const SkinImage& composed() { return paint(page()).image(); }
 
-    // The table's pictures, each read once.
-    const QImage& table(std::size_t index) {
+    // The table's pictures, each read once, apart from the page.
+    const SkinImage& table(std::size_t index) {
         if (tablePictures_[index].isNull()) {
-            tablePictures_[index] = png(pictureIds[index]);
+            tablePictures_[index] = resources.picture(pictureIds[index]);
         }
         return tablePictures_[index];
     }
-    std::vector<QImage> tableRange(std::size_t first, std::size_t count,
-                                   std::optional<std::size_t> except = std::nullopt) {
-        std::vector<QImage> pictures;
+    std::vector<SkinImage> tableRange(std::size_t first, std::size_t count,
+                                      std::optional<std::size_t> except = std::nullopt) {
+        std::vector<SkinImage> pictures;
         for (std::size_t index = first; index < first + count; ++index) {
             if (index != except) {
                 pictures.push_back(table(index));
@@ -269,78 +225,82 @@ protected:
         }
         return pictures;
     }
-    QRegion iconsNow() {
-        QRegion icons;
-        for (const PixelRect& rect : page().dragDrop().iconRect()) {
-            icons += toQRect(rect);
-        }
-        return icons;
+    Area iconsNow() { return {icons().begin(), icons().end()}; }
+
+    // A 28 by 28 icon as it looks stretched into its 30 by 30 square, on nothing.
+    SkinImage squareIcon(int id) {
+        TestCanvas square(30, 30);
+        std::fill_n(square.bits(), 30 * 30, 0u);
+        square.drawPicture(resources.picture(id), {0, 0, 30, 30});
+        return square.image();
     }
 
     std::shared_ptr<SamplingTrace> sampling = std::make_shared<SamplingTrace>(trace, state);
 
 private:
-    std::array<QImage, pictureIds.size()> tablePictures_;
-    QtPageCanvas composed_{800, 600};
+    std::array<SkinImage, pictureIds.size()> tablePictures_;
 };
 
 // Each entry of the picture table shows where the page draws it: a pixel that only that picture
 // gives, composed on the page in a state that draws it, equals the resource's own pixel.
 TEST_F(X360SetupPageTest, EveryPictureOfTheTableShowsInItsLayer) {
-    const QImage background = table(BACKGROUND);
+    const SkinImage background = table(BACKGROUND);
     const auto commandFaces = tableRange(RAISED_COMMANDS, COMMAND_COUNT);
-    const QPoint commandAt[] = {resetButton, reloadButton, defaultButton, saveButton, exitButton};
+    const PixelPoint commandAt[] = {resetButton, reloadButton, defaultButton, saveButton,
+                                    exitButton};
     const auto lampsAndFaces = [&](int level, int step) {
-        std::vector<QImage> later = commandFaces;
+        std::vector<SkinImage> later = commandFaces;
         later.push_back(table(SENSITIVITY_LAMPS + static_cast<std::size_t>(level)));
         later.push_back(table(STEP_LAMPS + static_cast<std::size_t>(step)));
         return later;
     };
     const int midLevel = 1;
-    const auto expectShows = [&](const char* what, std::size_t index, const QImage& picture,
-                                 const std::vector<QImage>& rivals, const QImage& ground,
-                                 const std::vector<QImage>& drawnAfter, const QRegion& covered) {
+    const auto expectShows = [&](const char* what, std::size_t index, const SkinImage& picture,
+                                 const std::vector<SkinImage>& rivals, const SkinImage& ground,
+                                 const std::vector<SkinImage>& drawnAfter, const Area& covered) {
         SCOPED_TRACE(std::string(what) + ", table entry " + std::to_string(index) + ", PNG " +
                      std::to_string(pictureIds[index]));
         const auto at = telltale(picture, rivals, ground, drawnAfter, covered);
         ASSERT_TRUE(at) << "no pixel tells this picture from the others";
-        EXPECT_EQ(composed().pixel(*at), picture.pixel(*at)) << "at " << at->x() << "," << at->y();
+        EXPECT_EQ(composed().pixel(at->x, at->y), picture.pixel(at->x, at->y))
+            << "at " << at->x << "," << at->y;
     };
 
-    expectShows("the background", BACKGROUND, background, {png(PC_BACKGROUND_ID)}, {},
+    expectShows("the background", BACKGROUND, background, {resources.picture(PC_BACKGROUND_ID)}, {},
                 lampsAndFaces(midLevel, DEFAULT_FIRING_STEP), iconsNow() + textsAndGauge);
 
     for (std::size_t key = 0; key < X360_KEY_COUNT; ++key) {
         press(page(), centre(homeSquares[0]));
-        move(page(), centre(keySquares[key]), Qt::LeftButton);
+        move(page(), centre(keySquares[key]), true);
         ASSERT_EQ(page().dragDrop().hoverKey(), static_cast<int>(key));
         expectShows("a key highlight", key, table(key), tableRange(0, X360_KEY_COUNT, key),
                     background, lampsAndFaces(midLevel, DEFAULT_FIRING_STEP),
                     iconsNow() + textsAndGauge);
-        move(page(), emptyPicture, Qt::LeftButton);
+        move(page(), emptyPicture, true);
         release(page(), emptyPicture);
     }
 
-    const QImage withIconsAtHome = composed();
+    const SkinImage withIconsAtHome = composed();
     for (std::size_t code = 0; code < X360_BUTTON_COUNT; ++code) {
-        std::vector<QImage> rivals;
+        std::vector<SkinImage> rivals;
         for (std::size_t other = 0; other < X360_BUTTON_COUNT; ++other) {
             if (other != code) {
                 rivals.push_back(squareIcon(pictureIds[ICONS + other]));
             }
         }
-        const QImage icon = squareIcon(pictureIds[ICONS + code]);
+        const SkinImage icon = squareIcon(pictureIds[ICONS + code]);
         const auto at = telltale(icon, rivals, {}, {}, {});
         SCOPED_TRACE("the icon of code " + std::to_string(code));
         ASSERT_TRUE(at);
-        const QRect home = toQRect(homeSquares[code]);
-        EXPECT_EQ(withIconsAtHome.pixel(home.topLeft() + *at), icon.pixel(*at));
+        const PixelRect& home = homeSquares[code];
+        EXPECT_EQ(withIconsAtHome.pixel(home.left + at->x, home.top + at->y),
+                  icon.pixel(at->x, at->y));
     }
 
     for (int level = 0; level < SENSITIVITY_LEVELS; ++level) {
         page().settings().setSensitivity(static_cast<std::int8_t>(SENSITIVITY_LOW + level));
         const std::size_t index = SENSITIVITY_LAMPS + static_cast<std::size_t>(level);
-        std::vector<QImage> later = commandFaces;
+        std::vector<SkinImage> later = commandFaces;
         later.push_back(table(STEP_LAMPS + DEFAULT_FIRING_STEP));
         expectShows("a sensitivity lamp", index, table(index),
                     tableRange(SENSITIVITY_LAMPS, SENSITIVITY_LEVELS, index), background, later,
@@ -361,16 +321,17 @@ TEST_F(X360SetupPageTest, EveryPictureOfTheTableShowsInItsLayer) {
         if (held >= 0) {
             press(page(), commandAt[held]);
         }
-        const QImage withHeld = composed();
+        const SkinImage withHeld = composed();
         for (int command = 0; command < COMMAND_COUNT; ++command) {
             const std::size_t index = RAISED_COMMANDS + static_cast<std::size_t>(command);
             SCOPED_TRACE("command " + std::to_string(command) + " with " + std::to_string(held) +
                          " held");
-            const QImage face = table(index);
+            const SkinImage face = table(index);
             const auto at = telltale(face, tableRange(RAISED_COMMANDS, COMMAND_COUNT, index),
                                      background, {}, textsAndGauge);
             ASSERT_TRUE(at);
-            EXPECT_EQ(withHeld.pixel(*at), (command == held ? background : face).pixel(*at));
+            EXPECT_EQ(withHeld.pixel(at->x, at->y),
+                      (command == held ? background : face).pixel(at->x, at->y));
         }
     }
 }
@@ -396,7 +357,7 @@ TEST_F(X360SetupPageTest, IconsStartAtHomeThenFollowLoadResetAndDefault) {
 TEST_F(X360SetupPageTest, Drops) {
     struct Case {
         const char* name;
-        QPoint over, releaseAt;
+        PixelPoint over, releaseAt;
         ButtonMapBytes map;
         std::vector<std::pair<int, PixelRect>> icons; // code, where its icon lies
         int firingStep;
@@ -416,7 +377,7 @@ TEST_F(X360SetupPageTest, Drops) {
          {{3, key7}, {7, homeSquares[7]}},
          3},
         {"back onto its own square",
-         centre(keySquares[3]) + QPoint(4, 4),
+         offset(centre(keySquares[3]), 4, 4),
          centre(keySquares[3]),
          defaultButtonMap(),
          {{3, keySquares[3]}},
@@ -448,7 +409,7 @@ TEST_F(X360SetupPageTest, ADropOnEmptyPictureEmptiesTheKeyUntilAnIconFromHomeFil
     connect();
     press(page(), centre(keySquares[3]));
     EXPECT_EQ(help(), dropHelp);
-    move(page(), emptyPicture, Qt::LeftButton);
+    move(page(), emptyPicture, true);
     release(page(), emptyPicture);
     EXPECT_EQ(icons()[3], homeSquares[3]);
     EXPECT_EQ(map(), mapWith({{3, NO_BUTTON}}));
@@ -504,7 +465,7 @@ TEST_F(X360SetupPageTest, ALoadInTheMiddleOfADragEndsIt) {
         connect();
         messages.clear();
         press(page(), centre(keySquares[3]));
-        move(page(), centre(keySquares[7]), Qt::LeftButton);
+        move(page(), centre(keySquares[7]), true);
         ASSERT_EQ(page().dragDrop().hoverKey(), 7);
 
         page().takeLoad(c.items);
@@ -512,7 +473,7 @@ TEST_F(X360SetupPageTest, ALoadInTheMiddleOfADragEndsIt) {
         EXPECT_EQ(page().dragDrop().hoverKey(), NO_DRAG);
         EXPECT_EQ(icons()[3], c.icon3);
 
-        move(page(), centre(keySquares[9]), Qt::LeftButton);
+        move(page(), centre(keySquares[9]), true);
         EXPECT_EQ(page().dragDrop().hoverKey(), NO_DRAG) << "nothing follows the pointer";
         release(page(), centre(keySquares[9]));
         EXPECT_EQ(map(), c.map);
@@ -528,10 +489,11 @@ TEST_F(X360SetupPageTest, LampClicks) {
         PixelRect lamp;
         std::int8_t sensitivity;
         int firingStep;
-        QRegion repainted;
+        std::vector<PixelRect> repainted;
     };
+    // The lamp lit before is drawn again, then the one clicked.
     const auto region = [](const PixelRect& a, const PixelRect& b) {
-        return QRegion(toQRect(a)) + QRegion(toQRect(b));
+        return std::vector<PixelRect>{a, b};
     };
     const Case cases[] = {
         {"the lit level", midLamp, SENSITIVITY_MID, 3, {}},
@@ -542,28 +504,28 @@ TEST_F(X360SetupPageTest, LampClicks) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         connect();
-        const QPoint at = centre(c.lamp);
+        const PixelPoint at = centre(c.lamp);
         move(page(), at); // the help line settles before the click
-        PaintSpy spy(x360Widget());
+        x360Surface.clear();
         click(page(), at);
         EXPECT_EQ(page().settings().sensitivity, c.sensitivity);
         EXPECT_EQ(page().settings().firingStep, c.firingStep);
-        EXPECT_EQ(spy.painted(), c.repainted);
+        EXPECT_EQ(x360Surface.areas, c.repainted);
     }
 }
 
 TEST_F(X360SetupPageTest, ResetFiresWhereverItsButtonIsReleased) {
-    for (const QPoint releaseAt : {emptyPicture, pcTab}) {
-        SCOPED_TRACE(releaseAt.x());
+    for (const PixelPoint releaseAt : {emptyPicture, pcTab}) {
+        SCOPED_TRACE(releaseAt.x);
         connect();
-        rules->switchTo(SetupPage::X360);
+        window->switchTo(SetupPage::X360);
         press(page(), resetButton);
         EXPECT_EQ(page().pressedCommand(), 0);
         release(page(), releaseAt);
         EXPECT_EQ(page().pressedCommand(), -1);
         EXPECT_FALSE(std::any_of(map().begin(), map().end(), isButtonCode));
         EXPECT_EQ(icons(), homeSquares);
-        EXPECT_EQ(pcWidget().isVisible(), releaseAt == pcTab);
+        EXPECT_EQ(shows(SetupPage::Pc), releaseAt.x == pcTab.x);
     }
 }
 
@@ -571,7 +533,7 @@ TEST_F(X360SetupPageTest, ResetFiresWhereverItsButtonIsReleased) {
 TEST_F(X360SetupPageTest, ACommandStaysPressedWhileItsMessageIsShown) {
     struct Case {
         const char* name;
-        QPoint button;
+        PixelPoint button;
         int command;
         std::optional<PixelRect> connectedWithAClickOn;
         std::vector<std::string> messages;
@@ -582,7 +544,7 @@ TEST_F(X360SetupPageTest, ACommandStaysPressedWhileItsMessageIsShown) {
         {"SAVE", saveButton, 3, step8Lamp, {savedText}},
         {"EXIT with a change, cancelled", exitButton, 4, highLamp, {exitQuestion}},
     };
-    const QImage background = table(BACKGROUND);
+    const SkinImage background = table(BACKGROUND);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.connectedWithAClickOn) {
@@ -591,23 +553,25 @@ TEST_F(X360SetupPageTest, ACommandStaysPressedWhileItsMessageIsShown) {
         }
         messages.clear();
         messages.scriptAnswer(MessageAnswer::Cancel);
-        const QImage face = table(RAISED_COMMANDS + static_cast<std::size_t>(c.command));
-        const QPoint at = *telltale(face, {}, background, {}, textsAndGauge);
+        const SkinImage face = table(RAISED_COMMANDS + static_cast<std::size_t>(c.command));
+        const PixelPoint at = *telltale(face, {}, background, {}, textsAndGauge);
         std::vector<int> heldDuringBox;
-        std::vector<QRgb> shownDuringBox;
+        std::vector<std::uint32_t> shownDuringBox;
         messages.onShow = [&](std::string_view) {
             heldDuringBox.push_back(page().pressedCommand());
-            shownDuringBox.push_back(composed().pixel(at));
+            shownDuringBox.push_back(composed().pixel(at.x, at.y));
         };
         click(page(), c.button);
         messages.onShow = nullptr;
 
         EXPECT_EQ(messages.texts(), c.messages);
         EXPECT_EQ(heldDuringBox, std::vector<int>(c.messages.size(), c.command));
-        EXPECT_EQ(shownDuringBox, std::vector<QRgb>(c.messages.size(), background.pixel(at)))
+        EXPECT_EQ(shownDuringBox,
+                  std::vector<std::uint32_t>(c.messages.size(), background.pixel(at.x, at.y)))
             << "the pressed look behind the box";
         EXPECT_EQ(page().pressedCommand(), -1);
-        EXPECT_EQ(composed().pixel(at), face.pixel(at)) << "raised again afterwards";
+        EXPECT_EQ(composed().pixel(at.x, at.y), face.pixel(at.x, at.y))
+            << "raised again afterwards";
     }
 }
 
@@ -616,37 +580,34 @@ TEST_F(X360SetupPageTest, HelpLine) {
     EXPECT_EQ(help(), "") << "empty until the pointer first moves";
     const std::string* commands = commandHelp;
     const struct {
-        QPoint at;
-        Qt::MouseButtons held;
+        PixelPoint at;
+        bool held;
         const std::string& help;
     } moves[] = {
-        {resetButton, Qt::NoButton, commands[0]},
-        {reloadButton, Qt::NoButton, commands[1]},
-        {defaultButton, Qt::NoButton, commands[2]},
-        {saveButton, Qt::NoButton, commands[3]},
-        {exitButton, Qt::NoButton, commands[4]},
-        {centre(keySquares[3]), Qt::NoButton, commands[4]}, // an icon: no change
-        {{585, 530}, Qt::NoButton, dragHelp},               // the command area, no command
-        {resetButton, Qt::LeftButton, dragHelp},            // the button held: no change
-        {resetButton, Qt::NoButton, commands[0]},
-        {emptyPicture, Qt::NoButton, dragHelp},
+        {resetButton, false, commands[0]},
+        {reloadButton, false, commands[1]},
+        {defaultButton, false, commands[2]},
+        {saveButton, false, commands[3]},
+        {exitButton, false, commands[4]},
+        {centre(keySquares[3]), false, commands[4]}, // an icon: no change
+        {{585, 530}, false, dragHelp},               // the command area, no command
+        {resetButton, true, dragHelp},               // the button held: no change
+        {resetButton, false, commands[0]},
+        {emptyPicture, false, dragHelp},
     };
     for (const auto& m : moves) {
         move(page(), m.at, m.held);
-        EXPECT_EQ(help(), m.help) << m.at.x() << "," << m.at.y();
+        EXPECT_EQ(help(), m.help) << m.at.x << "," << m.at.y;
     }
 }
 
 TEST_F(X360SetupPageTest, ExitWithAnIncompleteMapAnsweredYesSaysSoAndCloses) {
     connect();
     drag(centre(keySquares[3]), {emptyPicture}, emptyPicture);
-    QSignalSpy finished(window.get(), &QDialog::finished);
 
     click(page(), exitButton);
     EXPECT_EQ(messages.texts(), (std::vector{exitQuestion, incompleteText}));
-    ASSERT_EQ(finished.count(), 1);
-    EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(host.runsEnded, 1);
     EXPECT_TRUE(takeTrace().empty());
 }
 
@@ -711,7 +672,7 @@ TEST_F(X360SetupPageTest, AMismatchedReadBackShowsTheErrorTwiceAndKeepsTheDevice
 }
 
 TEST_F(X360SetupPageTest, WithoutADeviceReloadAndSaveOnlySaySo) {
-    const std::pair<QPoint, std::string> cases[] = {
+    const std::pair<PixelPoint, std::string> cases[] = {
         {reloadButton, deviceMissingText},
         {saveButton, deviceNotFoundText},
     };
@@ -742,17 +703,11 @@ TEST_F(X360SetupPageTest, ReloadReadsTheDeviceAgainWithSamplingPaused) {
 }
 
 // The page with a picture missing from the middle of its table: the third key highlight.
-class UnfinishedX360PageTest : public WindowFixture {
+class UnfinishedX360PageTest : public PageFixture {
 protected:
     void SetUp() override {
-        dropCompiledSkin();
-        ASSERT_TRUE(QResource::registerResource(QStringLiteral(VANTREL_SKIN_WITHOUT_179)));
-        WindowFixture::SetUp();
-    }
-    void TearDown() override {
-        WindowFixture::TearDown();
-        QResource::unregisterResource(QStringLiteral(VANTREL_SKIN_WITHOUT_179));
-        restoreCompiledSkin();
+        resources.withoutPicture(179);
+        PageFixture::SetUp();
     }
 };
 
@@ -762,36 +717,29 @@ TEST_F(UnfinishedX360PageTest, SaysSoOnceAndItsIdleDecodeKeepsToThePicturesFound
     EXPECT_TRUE(pcPage().initialised());
 
     // The PC Setup page's first paint hands the other page's decoding to the idle time.
-    pcWidget().repaint();
-    QCoreApplication::processEvents();
+    paint(pcPage());
     x360Page().decodePictures();
-    QtPageCanvas canvas(800, 600);
-    x360Page().compose(canvas);
-    const QImage composed = canvas.image();
-    bool allBlack = true;
-    for (int y = 0; y < composed.height(); ++y) {
-        for (int x = 0; x < composed.width(); ++x) {
-            allBlack = allBlack && composed.pixel(x, y) == qRgb(0, 0, 0);
-        }
-    }
-    EXPECT_TRUE(allBlack) << "nothing of the skin is drawn";
+    const TestCanvas& canvas = paint(x360Page());
+    EXPECT_TRUE(std::all_of(canvas.image().pixels.begin(), canvas.image().pixels.end(),
+                            [](std::uint32_t pixel) { return pixel == 0xFF000000u; }))
+        << "nothing of the skin is drawn";
+    EXPECT_TRUE(canvas.texts().empty());
     EXPECT_EQ(messages.texts(), std::vector{pictureMissingText});
 }
 
 TEST_F(UnfinishedX360PageTest, ItsTabHeadersStillSwitchPages) {
-    const QPoint x360Tab{320, 36};
+    const PixelPoint x360Tab{320, 36};
     release(pcPage(), x360Tab);
-    ASSERT_TRUE(x360Widget().isVisible());
+    ASSERT_TRUE(shows(SetupPage::X360));
 
     click(x360Page(), x360Tab);
-    EXPECT_TRUE(x360Widget().isVisible()) << "its own tab changes nothing";
+    EXPECT_TRUE(shows(SetupPage::X360)) << "its own tab changes nothing";
     press(x360Page(), pcTab);
     release(x360Page(), emptyPicture);
-    EXPECT_TRUE(x360Widget().isVisible()) << "a press on the other tab is not enough";
+    EXPECT_TRUE(shows(SetupPage::X360)) << "a press on the other tab is not enough";
 
     release(x360Page(), pcTab);
-    EXPECT_TRUE(pcWidget().isVisible());
-    EXPECT_FALSE(x360Widget().isVisible());
+    EXPECT_TRUE(shows(SetupPage::Pc));
 }
 
 } // namespace
