@@ -82,14 +82,21 @@ wait_for 100 "$devsim" status >/dev/null 2>&1 || fail "the simulated receiver di
 
 export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export DEVSIM=$devsim PROGRAM=$program LAUNCHER=$launcher PYTHON=$python HERE=$here WORK=$work
-# Inside the private session bus: the accessibility bus, the program, then the reader. The
-# program ends with the session; the reader's own limit keeps a hang from lasting.
+# Inside the private session bus: the accessibility bus, the reader, and once the reader listens
+# the program. The program ends with the session; the reader's own limit keeps a hang short.
 timeout 120 dbus-run-session -- bash -c '
     "$LAUNCHER" --launch-immediately >"$WORK/launcher.log" 2>&1 &
     launcher_pid=$!
+    timeout 90 "$PYTHON" "$HERE/checkTree.py" "$DEVSIM" "$WORK/excerpt.txt" "$WORK/listening" &
+    reader_pid=$!
+    for ((i = 0; i < 300; ++i)); do
+        [ -e "$WORK/listening" ] && break
+        kill -0 "$reader_pid" 2>/dev/null || break
+        sleep 0.1
+    done
     "$PROGRAM" >"$WORK/program.log" 2>&1 &
     program_pid=$!
-    timeout 90 "$PYTHON" "$HERE/checkTree.py" "$DEVSIM" "$WORK/excerpt.txt"
+    wait "$reader_pid"
     result=$?
     kill "$program_pid" "$launcher_pid" 2>/dev/null
     wait

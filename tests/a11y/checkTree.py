@@ -1,8 +1,9 @@
 """Reads the program's pages through AT-SPI, as a screen reader does, and operates them.
 
-Run by atspiUnderXvfb.sh with the program on its own X server and accessibility bus, over a
-simulated receiver with factory content. Arguments: the vantrel-devsim program, and a file to
-write the tree excerpts into. Exits 1 with the failed check's text on the first failure.
+Run by atspiUnderXvfb.sh on its own X server and accessibility bus, over a simulated receiver
+with factory content. Arguments: the vantrel-devsim program, a file to write the tree excerpts
+into, and a file it creates once it listens, after which the program is started. Exits 1 after
+the failed checks' texts.
 """
 
 import subprocess
@@ -14,6 +15,7 @@ from gi.repository import GLib
 
 DEVSIM = sys.argv[1]
 EXCERPT = sys.argv[2]
+LISTENING = sys.argv[3]
 
 failures = []
 
@@ -54,7 +56,7 @@ def wait_for(what, condition, seconds=10):
         if result:
             return result
         time.sleep(0.1)
-    fail("timed out waiting for " + what)
+    fail("timed out waiting for " + what + "; heard lately: " + repr(heard[-4:]))
 
 
 def children(node):
@@ -172,8 +174,14 @@ def pointer_to(page, x, y):
     subprocess.run(["xdotool", "mousemove", str(origin.x + x), str(origin.y + y)], check=True)
 
 
+# Qt sends value changes only to readers that also ask for value-changed events, as screen
+# readers do.
 pyatspi.Registry.registerEventListener(hear, "object:property-change:accessible-name",
-                                       "object:property-change:accessible-value")
+                                       "object:property-change:accessible-value",
+                                       "object:value-changed")
+# A program that starts after the listeners learns of them at once; one that is already
+# running may hear of them late.
+open(LISTENING, "w").close()
 
 # --- the window as the screen reader finds it
 wait_for("the main window on the accessibility bus", main_window, 30)
