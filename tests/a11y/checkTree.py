@@ -239,7 +239,7 @@ press(pc_items["SAVE"])
 message_box_ok("The new PC settings have been saved in your Vantrel sucessfully!")
 wait_for("LB's new key on the device", lambda: device_byte(52 + 3) == 0x42)
 check("pressed" not in states(lb), "the capture ended with SAVE")
-pc_excerpt = excerpt(pc, 8)
+pc_excerpt = excerpt(pc, 8) + ["  ..."] + [line(n, 1) for n in children(pc)[-3:]]
 
 # A new reading is announced and read with the page's own text.
 subprocess.run([DEVSIM, "quality", "128"], check=True)
@@ -273,7 +273,9 @@ wait_for("High lit", lambda: [n.name for n in children(sensitivity) if "checked"
 press(x_items["SAVE"])
 message_box_ok("The new X360 settings have been saved in your Vantrel sucessfully!")
 wait_for("sensitivity High on the device", lambda: device_byte(116) == 4)
-x360_excerpt = excerpt(x360, 4) + excerpt(sensitivity, 4)
+x360_excerpt = (excerpt(x360, 6) + ["  ...", line(icons[0], 1), "  ..."] +
+                [line(sensitivity, 1)] + [line(n, 2) for n in children(sensitivity)] + ["  ..."] +
+                [line(n, 1) for n in children(x360)[-3:]])
 
 with open(EXCERPT, "w") as out:
     out.write("\n".join(pc_excerpt + ["..."] + x360_excerpt) + "\n")
