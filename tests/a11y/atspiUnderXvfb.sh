@@ -98,6 +98,18 @@ timeout 120 dbus-run-session -- bash -c '
     program_pid=$!
     wait "$reader_pid"
     result=$?
+    # The reader ended the program by its EXIT: it must have gone, and cleanly.
+    for ((i = 0; i < 50; ++i)); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        echo "FAILED: the program still runs after EXIT"
+        result=1
+    elif ! wait "$program_pid"; then
+        echo "FAILED: the program ended with an error"
+        result=1
+    fi
     kill "$program_pid" "$launcher_pid" 2>/dev/null
     wait
     exit $result

@@ -277,6 +277,10 @@ x360_excerpt = (excerpt(x360, 6) + ["  ...", line(icons[0], 1), "  ..."] +
                 [line(sensitivity, 1)] + [line(n, 2) for n in children(sensitivity)] + ["  ..."] +
                 [line(n, 1) for n in children(x360)[-3:]])
 
+# With nothing left unsaved, EXIT's action ends the program at once; the script checks how.
+press(x_items["EXIT"])
+wait_for("the program to end", lambda: application() is None)
+
 with open(EXCERPT, "w") as out:
     out.write("\n".join(pc_excerpt + ["..."] + x360_excerpt) + "\n")
 sys.exit(1 if failures else 0)
