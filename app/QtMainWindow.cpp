@@ -5,6 +5,7 @@
 #include "app/CBtnEdit.h"
 #include "pcsetup/LabelledSlots.h"
 #include "resources/templates/ResourceStrings.h"
+#include "window/PageTabItems.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -23,6 +24,10 @@ QtMainWindow::QtMainWindow(CMainDlg& rules, int scale)
         QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
     setFixedSize(layout.width * PIXELS_PER_DIALOG_UNIT, layout.height * PIXELS_PER_DIALOG_UNIT);
     setWindowIcon(applicationIcon());
+    x360Widget_->setAccessibleName(
+        QString::fromUtf8(x360TabName.data(), static_cast<qsizetype>(x360TabName.size())));
+    pcWidget_->setAccessibleName(
+        QString::fromUtf8(pcTabName.data(), static_cast<qsizetype>(pcTabName.size())));
     x360Widget_->hide();
     pcWidget_->hide();
     // The page hears of every change of its visibility, its window's included.

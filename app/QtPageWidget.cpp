@@ -1,5 +1,8 @@
 #include "app/QtPageWidget.h"
 
+#include "app/QtPageAccessible.h"
+
+#include <QAccessible>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -41,18 +44,37 @@ QtPageWidget::QtPageWidget(QWidget* parent, SkinPage& page, int scale)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     page.showOn(*this);
+    installPageAccessibility();
 }
 
 void QtPageWidget::repaintArea(const PixelRect& rect) {
     update(toQRect(rect));
+    announceChangesLater();
 }
 
 void QtPageWidget::repaintAreaNow(const PixelRect& rect) {
     repaint(toQRect(rect));
+    announceChangesLater();
 }
 
 void QtPageWidget::repaintPage() {
     update();
+    announceChangesLater();
+}
+
+void QtPageWidget::activateItemLater(int index) {
+    QTimer::singleShot(0, this, [this, index] { page_.activateItem(index); });
+}
+
+void QtPageWidget::announceChangesLater() {
+    if (announcePending_ || !QAccessible::isActive()) {
+        return;
+    }
+    announcePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        announcePending_ = false;
+        announcePageChanges(*this);
+    });
 }
 
 PixelPoint QtPageWidget::pointerPosition() const {

@@ -25,6 +25,10 @@ public:
     void repaintPage() override;
     PixelPoint pointerPosition() const override;
 
+    // Runs the page's action of the item once the current event is done, so that assistive
+    // technology asking for it is answered before any message box the action shows.
+    void activateItemLater(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -33,8 +37,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Tells assistive technology what a repaint changed, once the requests of one event are in.
+    void announceChangesLater();
+
     SkinPage& page_;
     QtPageCanvas canvas_;
+    bool announcePending_ = false;
 };
 
 } // namespace vantrel

@@ -27,7 +27,7 @@ X360Settings readSettings(CtlReceiver& receiver) {
 }
 
 std::string buttonText(std::uint8_t code) {
-    return isButtonCode(code) ? std::string(buttonLegends[code]) : "none";
+    return std::string(isButtonCode(code) ? buttonLegends[code] : noButtonName);
 }
 
 std::string sensitivityText(std::int8_t sensitivity) {
@@ -64,7 +64,7 @@ void showSettings(const X360Settings& settings, bool json, std::ostream& out) {
     }
     out << "sensitivity   " << sensitivityText(settings.sensitivity) << "\n"
         << "firing speed  "
-        << (shots ? std::to_string(*shots) + " per second"
+        << (shots ? std::string(firingStepNames[*shots - 2])
                   : "unknown (" + std::to_string(int{settings.firingSpeed}) + ")")
         << "\n";
 }

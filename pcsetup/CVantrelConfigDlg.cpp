@@ -8,6 +8,7 @@
 #include "pcsetup/PcSave.h"
 #include "pcsetup/ProfileActions.h"
 #include "skin/SkinPicture.h"
+#include "window/PageTabItems.h"
 
 namespace vantrel {
 
@@ -325,6 +326,35 @@ void CVantrelConfigDlg::restoreDefaults() {
     keyMap_.restoreDefaults();
     repaintPage();
     refreshLabels();
+}
+
+std::vector<AccessibleItem> CVantrelConfigDlg::accessibleItems() const {
+    std::vector<AccessibleItem> items;
+    if (!initialised()) {
+        return items;
+    }
+    appendPageTabs(items, services_.shell, SetupPage::Pc);
+    for (const LabelledSlot& entry : LABELLED_SLOTS) {
+        const SkinText& label = labels_[static_cast<std::size_t>(entry.slot)];
+        AccessibleItem& item =
+            items.emplace_back(AccessibleRole::PushButton, std::string(entry.caption), label.rect);
+        item.description = label.text;
+        item.states.hovered = capture_.hoverSlot() == entry.slot;
+        item.states.capturing = item.states.hovered && capture_.isCapturing();
+        item.hasAction = true;
+    }
+    for (int button = 0; button < BUTTON_COUNT; ++button) {
+        AccessibleItem& item =
+            items.emplace_back(AccessibleRole::PushButton, std::string(buttonNames[button]),
+                               buttonRect_[static_cast<std::size_t>(button)]);
+        item.description = buttonHelpTexts[button];
+        item.states.hovered = hoveredButton_ == button;
+        item.states.pressed = pressedButton_ == button;
+        item.hasAction = true;
+    }
+    items.push_back(quality_.accessibleItem());
+    items.emplace_back(AccessibleRole::StatusText, helpLine_.text, helpLine_.rect);
+    return items;
 }
 
 void CVantrelConfigDlg::setQuality(std::int32_t value, std::string_view text) {

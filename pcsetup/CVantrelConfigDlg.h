@@ -58,6 +58,10 @@ public:
     PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) override;
     PointerAnswer pointerReleased(PixelPoint point, PointerButton button) override;
 
+    // The tabs, the eighteen labels named by their captions and described by their definitions,
+    // the five picture buttons, the quality and the help line.
+    std::vector<AccessibleItem> accessibleItems() const override;
+
 protected:
     void composePage(PageCanvas& canvas) const override;
     void drawTexts(PageCanvas& canvas) const override;

@@ -15,6 +15,11 @@ inline constexpr std::string_view buttonHelpTexts[] = {
     "Save the current settings to file.",
 };
 
+// The picture buttons as their pictures name them, in button order.
+inline constexpr std::string_view buttonNames[] = {
+    "SAVE", "RESET", "EXIT", "Load Profile", "Save As Profile",
+};
+
 inline constexpr std::string_view deviceNotFoundMessage =
     "Vantrel device not found. \r\nPlug-in your Vantrel Receiver dongle while press and hold "
     "the button on it!";

@@ -6,6 +6,7 @@ vantrel_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-liberation
   xvfb xdotool x11-utils x11-xkb-utils libx11-dev
+  dbus at-spi2-core python3-pyatspi
   clang-format
 )
 

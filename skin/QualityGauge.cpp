@@ -25,6 +25,13 @@ void QualityGauge::set(std::int32_t value, std::string_view text) {
     number_.text = text;
 }
 
+AccessibleItem QualityGauge::accessibleItem() const {
+    AccessibleItem item(AccessibleRole::Gauge, std::string(qualityGaugeName), area_);
+    item.description = number_.text;
+    item.value = AccessibleValue{value_, QUALITY_GAUGE_BOTTOM, QUALITY_GAUGE_TOP};
+    return item;
+}
+
 void QualityGauge::drawBar(PageCanvas& canvas) const {
     drawQualityGauge(canvas, bar_, value_);
 }

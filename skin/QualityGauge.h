@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/AccessibleItem.h"
 #include "skin/PageCanvas.h"
 #include "skin/SkinText.h"
 
@@ -7,6 +8,11 @@
 #include <string_view>
 
 namespace vantrel {
+
+inline constexpr std::string_view qualityGaugeName = "Mouse Pad Quality";
+// The readings the gauge spans, bottom to top.
+inline constexpr std::int32_t QUALITY_GAUGE_BOTTOM = -50;
+inline constexpr std::int32_t QUALITY_GAUGE_TOP = 100;
 
 // The pad quality a page shows: the gauge, the number beside it, and the area the monitor has
 // drawn again with each new reading.
@@ -19,6 +25,9 @@ public:
     const PixelRect& area() const { return area_; }
 
     void set(std::int32_t value, std::string_view text);
+
+    // The gauge with its number as one reading on its scale.
+    AccessibleItem accessibleItem() const;
 
     void drawBar(PageCanvas& canvas) const;
     void drawNumber(PageCanvas& canvas) const { number_.draw(canvas); }

@@ -19,6 +19,19 @@ void SkinPage::compose(PageCanvas& canvas) const {
     drawTexts(canvas);
 }
 
+void SkinPage::activateItem(int index) {
+    const std::vector<AccessibleItem> items = accessibleItems();
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size() ||
+        !items[static_cast<std::size_t>(index)].hasAction) {
+        return;
+    }
+    const PixelRect& rect = items[static_cast<std::size_t>(index)].rect;
+    const PixelPoint centre{rect.left + rect.width / 2, rect.top + rect.height / 2};
+    pointerMoved(centre, false);
+    pointerPressed(centre, PointerButton::Left);
+    pointerReleased(centre, PointerButton::Left);
+}
+
 PixelRect SkinPage::templateRect(int controlId) const {
     return controlRect(layout_, controlId);
 }

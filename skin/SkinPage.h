@@ -2,12 +2,14 @@
 
 #include "platform/Messages.h"
 #include "resources/templates/DialogTemplate.h"
+#include "skin/AccessibleItem.h"
 #include "skin/PageCanvas.h"
 #include "skin/PageSurface.h"
 #include "skin/SkinResources.h"
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace vantrel {
 
@@ -46,6 +48,15 @@ public:
     virtual PointerAnswer pointerPressed(PixelPoint point, PointerButton button) = 0;
     virtual PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) = 0;
     virtual PointerAnswer pointerReleased(PixelPoint point, PointerButton button) = 0;
+
+    // What the page shows now, item by item, for assistive technology; groups come before their
+    // members. An unfinished page shows nothing. The list's length and order stay the same for
+    // the page's whole life once it is set up, so an index names one item throughout.
+    virtual std::vector<AccessibleItem> accessibleItems() const = 0;
+
+    // Does what a click on the item does, through the pointer rules: a move onto its centre, a
+    // left press and a left release there. Nothing for an item without an action.
+    void activateItem(int index);
 
     // Work for the idle time after the page has first been drawn, taken once by the host.
     void afterFirstPaint(std::function<void()> work) { afterFirstPaint_ = std::move(work); }

@@ -3,7 +3,10 @@
 #include "device/DeviceLink.h"
 #include "device/MonitorState.h"
 #include "skin/SkinPicture.h"
+#include "window/PageTabItems.h"
 #include "x360setup/X360PageText.h"
+
+#include <span>
 
 namespace vantrel {
 
@@ -301,6 +304,61 @@ void CKeydefDlg::saveForExit() {
 
 void CKeydefDlg::showSaveResult(X360SaveResult result) {
     showOk(messages_, x360SaveText(result));
+}
+
+std::vector<AccessibleItem> CKeydefDlg::accessibleItems() const {
+    std::vector<AccessibleItem> items;
+    if (!initialised()) {
+        return items;
+    }
+    appendPageTabs(items, services_.shell, SetupPage::X360);
+    std::array<int, X360_BUTTON_COUNT> keyOfButton;
+    keyOfButton.fill(-1);
+    for (int key = 0; key < X360_KEY_COUNT; ++key) {
+        const std::uint8_t code = settings_.buttonMap[static_cast<std::size_t>(key)];
+        AccessibleItem& item =
+            items.emplace_back(AccessibleRole::Label, std::string(keyPlaceNames[key]),
+                               dragDrop_.keyRect()[static_cast<std::size_t>(key)]);
+        item.description = isButtonCode(code) ? buttonLegends[code] : noButtonName;
+        item.states.hovered = dragDrop_.hoverKey() == key;
+        if (isButtonCode(code)) {
+            keyOfButton[code] = key;
+        }
+    }
+    for (int code = 0; code < X360_BUTTON_COUNT; ++code) {
+        const int key = keyOfButton[static_cast<std::size_t>(code)];
+        AccessibleItem& item =
+            items.emplace_back(AccessibleRole::Picture, std::string(buttonLegends[code]),
+                               dragDrop_.iconRect()[static_cast<std::size_t>(code)]);
+        item.description = key >= 0 ? keyPlaceNames[key] : noKeyName;
+        item.states.pressed = dragDrop_.dragButton() == code;
+    }
+    const auto appendLamps = [&items](std::string_view groupName, std::span<const PixelRect> rects,
+                                      std::span<const std::string_view> names, int lit) {
+        const int group = static_cast<int>(items.size());
+        items.emplace_back(AccessibleRole::RadioGroup, std::string(groupName), boundingRect(rects));
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            AccessibleItem& lamp =
+                items.emplace_back(AccessibleRole::RadioButton, std::string(names[i]), rects[i]);
+            lamp.states.checked = lit == static_cast<int>(i);
+            lamp.hasAction = true;
+            lamp.parent = group;
+        }
+    };
+    appendLamps(sensitivityGroupName, sensitivityRect_, sensitivityNames,
+                sensitivityLamp(settings_.sensitivity).value_or(-1));
+    appendLamps(firingSpeedGroupName, stepRect_, firingStepNames, settings_.firingStep);
+    for (int command = 0; command < COMMAND_COUNT; ++command) {
+        AccessibleItem& item =
+            items.emplace_back(AccessibleRole::PushButton, std::string(commandNames[command]),
+                               commandRect_[static_cast<std::size_t>(command)]);
+        item.description = commandHelpTexts[command];
+        item.states.pressed = pressedCommand_ == command;
+        item.hasAction = true;
+    }
+    items.push_back(quality_.accessibleItem());
+    items.emplace_back(AccessibleRole::StatusText, helpLine_.text, helpLine_.rect);
+    return items;
 }
 
 void CKeydefDlg::setQuality(std::int32_t value, std::string_view text) {

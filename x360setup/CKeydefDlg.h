@@ -53,6 +53,10 @@ public:
     PointerAnswer pointerMoved(PixelPoint point, bool leftHeld) override;
     PointerAnswer pointerReleased(PixelPoint point, PointerButton button) override;
 
+    // The tabs, the 14 keys named by their place and described by the button they hold, the 14
+    // icons, the two lamp groups, the five commands, the help line and the quality.
+    std::vector<AccessibleItem> accessibleItems() const override;
+
 protected:
     void composePage(PageCanvas& canvas) const override;
     void drawTexts(PageCanvas& canvas) const override;

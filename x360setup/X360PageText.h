@@ -16,6 +16,9 @@ inline constexpr std::string_view commandHelpTexts[] = {
     "Exit the software.",
 };
 
+// The commands as the picture labels them, in command order.
+inline constexpr std::string_view commandNames[] = {"Reset", "Reload", "Default", "SAVE", "EXIT"};
+
 // Where each of the device's keys sits, by key number.
 inline constexpr std::string_view keyPlaceNames[] = {
     "Controller stick press",
@@ -39,8 +42,16 @@ inline constexpr std::string_view buttonLegends[] = {
     "LS", "LB", "LT", "Dpad Left", "Dpad Down", "Dpad Up", "Dpad Right",
     "RT", "RB", "X",  "A",         "Y",         "B",       "RS",
 };
+inline constexpr std::string_view noButtonName = "none";
+inline constexpr std::string_view noKeyName = "on no key";
 
+inline constexpr std::string_view sensitivityGroupName = "Key Sensitivity";
 inline constexpr std::string_view sensitivityNames[] = {"Low", "Mid", "High"};
+inline constexpr std::string_view firingSpeedGroupName = "Firing Speed";
+inline constexpr std::string_view firingStepNames[] = {
+    "2 per second", "3 per second", "4 per second", "5 per second",  "6 per second",
+    "7 per second", "8 per second", "9 per second", "10 per second",
+};
 
 inline constexpr std::string_view deviceMissingMessage =
     "Vantrel doesn't exist, please plug it in your USB port!";
