@@ -31,7 +31,12 @@ SkinImage SourceSkinResources::picture(int resourceId) {
 }
 
 ResourceBytes SourceSkinResources::findPicture(int resourceId) {
-    const std::filesystem::path path = folder_ / "png" / (std::to_string(resourceId) + ".png");
+    std::filesystem::path path = folder_ / "png" / (std::to_string(resourceId) + ".png");
+    if (const std::filesystem::path dense =
+            folder_ / "png" / (std::to_string(resourceId) + "@" + std::to_string(scale_) + "x.png");
+        scale_ > 1 && std::filesystem::exists(dense)) {
+        path = dense;
+    }
     if (missing_.count(resourceId) != 0 || !std::filesystem::exists(path)) {
         return {ResourceLookup::NotFound, {}};
     }

@@ -14,6 +14,9 @@ class SourceSkinResources : public SkinResources {
 public:
     SourceSkinResources();
 
+    // From now on the pictures drawn at this scale (png/<id>@2x.png for 2), where there are.
+    void useScale(int scale) { scale_ = scale; }
+
     // The picture with this id is not found from now on.
     void withoutPicture(int resourceId) { missing_.insert(resourceId); }
 
@@ -27,6 +30,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::set<int> missing_;
+    int scale_ = 1;
 };
 
 } // namespace vantrel::test

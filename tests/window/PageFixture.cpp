@@ -56,9 +56,9 @@ void PageFixture::click(SkinPage& page, PixelPoint at) {
     release(page, at);
 }
 
-const TestCanvas& PageFixture::paint(SkinPage& page) {
+const TestCanvas& PageFixture::paint(SkinPage& page, int scale) {
     const PixelRect rect = page.pageRect();
-    canvas_.emplace(rect.width, rect.height);
+    canvas_.emplace(rect.width, rect.height, scale);
     page.compose(*canvas_);
     if (const auto work = page.takeAfterFirstPaint()) {
         work();

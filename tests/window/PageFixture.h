@@ -113,8 +113,9 @@ protected:
     void move(SkinPage& page, PixelPoint at, bool leftHeld = false);
     void click(SkinPage& page, PixelPoint at);
 
-    // The whole page composed as a paint would be, then the idle work after a first paint.
-    const TestCanvas& paint(SkinPage& page);
+    // The whole page composed as a paint would be, on a canvas of this scale, then the idle work
+    // after a first paint.
+    const TestCanvas& paint(SkinPage& page, int scale = 1);
 
     // The trace lines since the last call.
     std::vector<std::string> takeTrace();
