@@ -1,4 +1,4 @@
-# Sourced by ./test, ./run and scripts/cross-test: installs the Debian packages that are missing,
+# Sourced by ./test, ./run, scripts/cross-test and scripts/package-test: installs the Debian packages that are missing,
 # with apt. Runs apt only when something is missing, as root or through sudo.
 
 vantrel_packages=(
@@ -17,6 +17,13 @@ vantrel_cross_packages=(
   cmake ninja-build googletest
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-apps imagemagick
+)
+
+# scripts/package-test: the Debian packages' making (dpkg-shlibdeps, dpkg-buildflags) and checks,
+# and the virtual X server and window search for running what they installed.
+vantrel_package_packages=(
+  cmake ninja-build dpkg-dev file fakeroot lintian appstream man-db gzip
+  xvfb xdotool
 )
 
 ensure_packages() {
