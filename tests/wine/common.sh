@@ -1,6 +1,9 @@
 # What the black-box scripts share: failing with a reason, waiting for a condition, the window
 # probe, and an X server of the script's own. Sourced; the caller sets `probe` to the probe.
 
+# Wine hangs at start when its standard input is closed, as it is in CI: give it an empty one.
+exec </dev/null
+
 fail() {
     echo "FAILED: $1"
     exit 1
