@@ -26,7 +26,10 @@ probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # itself) and exports DISPLAY; its process id goes to xvfb_pid.
 start_display() {
     local display=$((100 + RANDOM % 400))
-    while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+    # A display whose server was killed may have left its socket or its lock behind.
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
     Xvfb ":$display" -noreset -screen 0 1024x768x24 2>/dev/null &
     xvfb_pid=$!
     wait_for 100 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
